@@ -1,0 +1,45 @@
+#include "platform/ConsoleMessageBoxes.h"
+
+#include <string>
+
+#include "platform/TextCodec.h"
+
+namespace {
+
+const char* IconWord(unsigned style) {
+    switch (style & mb::kIconMask) {
+        case mb::kIconWarning: return "warning";
+        case mb::kIconQuestion: return "question";
+        case mb::kIconInformation: return "information";
+        default: return "message";
+    }
+}
+
+std::string ToTerminal(const char* cp932) {
+    if (cp932 == nullptr) return std::string();
+    return TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text;
+}
+
+}  // namespace
+
+ConsoleMessageBoxes::ConsoleMessageBoxes(QuestionAnswer answer, std::FILE* out)
+    : answer_(answer), out_(out) {}
+
+int ConsoleMessageBoxes::Show(MessageOwner, const char* text, const char* caption, unsigned style) {
+    std::string body = ToTerminal(text);
+    // Indent continuation lines so that one box stays one block in a log.
+    std::string indented = "  ";
+    for (char c : body) {
+        indented += c;
+        if (c == '\n') indented += "  ";
+    }
+    std::fprintf(out_, "%s [%s]\n%s\n", ToTerminal(caption).c_str(), IconWord(style), indented.c_str());
+
+    int answer = mb::kIdOk;
+    if ((style & mb::kButtonMask) == mb::kYesNo) {
+        answer = answer_ == QuestionAnswer::Yes ? mb::kIdYes : mb::kIdNo;
+        std::fprintf(out_, "  -> %s\n", answer == mb::kIdYes ? "Yes" : "No");
+    }
+    std::fflush(out_);
+    return answer;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Conversion between code page 932 and Unicode, used only where the system
+// meets the outside: Qt widgets, SQLite text and host file names.
+class TextCodec {
+public:
+    // What to do with bytes or characters that have no counterpart.
+    enum class Invalid {
+        Fail,     // stop: ok is false and errorOffset names the input byte
+        Replace,  // U+FFFD towards Unicode, "?" towards code page 932
+    };
+
+    template <typename Text>
+    struct Result {
+        Text text;
+        bool ok = true;
+        std::size_t errorOffset = 0;  // input byte (or UTF-16 unit) where conversion failed
+    };
+
+    static Result<std::string> Cp932ToUtf8(std::string_view cp932, Invalid invalid = Invalid::Fail);
+    static Result<std::string> Utf8ToCp932(std::string_view utf8, Invalid invalid = Invalid::Fail);
+    static Result<std::u16string> Cp932ToUtf16(std::string_view cp932, Invalid invalid = Invalid::Fail);
+    static Result<std::string> Utf16ToCp932(std::u16string_view utf16, Invalid invalid = Invalid::Fail);
+};
