@@ -1,6 +1,8 @@
 #include "platform/DriveTable.h"
 
+#include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,29 +13,13 @@
 
 namespace fs = std::filesystem;
 
+using testfiles::Utf8;
+using testfiles::WriteFile;
+
 namespace {
-
-std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 // The resolved host folder of the temporary root, as the table reports it.
 std::string Resolved(const TempRoot& root) { return fs::canonical(root.Path()).string(); }
-
-// Puts the process back into the folder it was in.
-class CurrentFolderGuard {
-public:
-    CurrentFolderGuard() : saved_(fs::current_path()) {}
-    ~CurrentFolderGuard() { fs::current_path(saved_); }
-    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
-    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
-
-private:
-    fs::path saved_;
-};
 
 TEST(DriveTableTest, FirstUseMakesCAndZWhereTheUserHasNoTable) {
     TempRoot root;

@@ -2,6 +2,7 @@
 #include "platform/DriveTable.h"
 
 #include "tests/support/TempRoot.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+using testfiles::WriteFile;
 
 namespace {
 
@@ -19,10 +22,6 @@ std::string Lookup(std::string_view file, const char* section, const char* key, 
     std::uint32_t copied = ProfileReader::GetString(file, section, key, defaultValue, out, sizeof out);
     EXPECT_EQ(copied, std::strlen(out));
     return std::string(out, copied);
-}
-
-void WriteFile(const std::string& hostPath, std::string_view bytes) {
-    std::ofstream(hostPath, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace

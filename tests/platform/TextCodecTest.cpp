@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/TestFiles.h"
+
 #include <string>
 #include <string_view>
 #include <thread>
@@ -8,11 +10,11 @@
 #include "platform/Cp932.h"
 #include "platform/TextCodec.h"
 
+using testfiles::Utf8;
+
 namespace {
 
 using Invalid = TextCodec::Invalid;
-
-std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 

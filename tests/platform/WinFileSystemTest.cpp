@@ -1,6 +1,8 @@
 #include "platform/WinFileSystem.h"
 
+#include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +14,10 @@
 
 namespace fs = std::filesystem;
 
+using testfiles::Utf8;
+using testfiles::WriteFile;
+
 namespace {
-
-std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 // A temporary root with its default drives and a drive table file.
 class WinFileSystemTest : public ::testing::Test {
@@ -31,18 +29,6 @@ protected:
 
     TempRoot root_;
     std::string c_;
-};
-
-// Puts the process back into the folder it was in.
-class CurrentFolderGuard {
-public:
-    CurrentFolderGuard() : saved_(fs::current_path()) {}
-    ~CurrentFolderGuard() { fs::current_path(saved_); }
-    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
-    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
-
-private:
-    fs::path saved_;
 };
 
 // Sets or clears an environment variable for one scope.
