@@ -1,0 +1,10 @@
+#include "app/accounting_core/ClRuleBase.h"
+
+#include "app/accounting_core/CoreResult.h"
+
+ClRuleBase::~ClRuleBase() = default;
+
+int ClRuleBase::AttachOptLink(const ClOptLink* optLink) {
+    optLink_ = optLink;
+    return optLink != nullptr ? core_result::kOk : core_result::kBadArgument;
+}

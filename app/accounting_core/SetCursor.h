@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/accounting_core/BooksStatement.h"
+
+// A cursor of a set object's walk (ClSetData, ClSetKamoku). The set object
+// that handed it out owns it until the caller releases it; callers hold it
+// only as an opaque handle.
+//
+// Life of a walk: Ready fixes the data set; the first walk call prepares
+// the statement with the conditions of that call, which stay fixed until the
+// next Ready; Finish drops the statement at the end, so that further walk
+// calls keep answering "no record left" instead of SQLite starting over.
+class SetCursor {
+public:
+    void Ready(int dataSet) {
+        dataSet_ = dataSet;
+        ready_ = true;
+        finished_ = false;
+        statement_.reset();
+        conditions_.clear();
+    }
+    void Start(std::unique_ptr<BooksStatement> statement, std::vector<unsigned char> conditions) {
+        statement_ = std::move(statement);
+        conditions_ = std::move(conditions);
+    }
+    void Finish() {
+        statement_.reset();
+        finished_ = true;
+    }
+
+    bool IsReady() const { return ready_; }
+    bool IsStarted() const { return statement_ != nullptr || finished_; }
+    bool IsFinished() const { return finished_; }
+    int DataSet() const { return dataSet_; }
+    BooksStatement* Statement() const { return statement_.get(); }
+    // The bytes of the find conditions the walk started with; empty for all records.
+    const std::vector<unsigned char>& Conditions() const { return conditions_; }
+
+private:
+    int dataSet_ = 0;
+    bool ready_ = false;
+    bool finished_ = false;
+    std::unique_ptr<BooksStatement> statement_;
+    std::vector<unsigned char> conditions_;
+};

@@ -1,0 +1,195 @@
+// The summation walk of the aggregation and the account lookups of the
+// mapping dialog over large books: 10,000 accounts, each with sums for the
+// opening, twelve months and the closing adjustments, made under a temporary
+// MZN_ROOT for the run.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/accounting_core/BooksDatabase.h"
+#include "app/accounting_core/BooksStatement.h"
+#include "app/accounting_core/ClAccConnect.h"
+#include "app/accounting_core/ClDataMgr.h"
+#include "app/accounting_core/ClLinkMgr.h"
+#include "app/accounting_core/ClRuleKamoku.h"
+#include "app/accounting_core/CoreResult.h"
+#include "app/accounting_core/StFINDINFO.h"
+#include "app/accounting_core/StKAMOKUINFO.h"
+#include "app/accounting_core/StKAMOKUSUMINFO.h"
+#include "tests/support/TempRoot.h"
+
+namespace {
+
+constexpr int kAccounts = 10000;
+
+// A hierarchy with the ten statement totals and a few classes below them.
+struct ClassLine {
+    std::uint32_t code;
+    std::uint32_t parent;
+    int side;
+    bool total;
+};
+constexpr ClassLine kClassLines[] = {
+    {0x80800000u, 0, 1, true},           {0x80810000u, 0x80800000u, 1, false}, {0x80820000u, 0x80800000u, 1, false},
+    {0x80400000u, 0, 2, true},           {0x80410000u, 0x80400000u, 2, false}, {0x80200000u, 0, 2, true},
+    {0x40200080u, 0, 2, true},           {0x40880000u, 0x40200080u, 2, true},  {0x40880008u, 0x40880000u, 2, true},
+    {0x40888000u, 0x40880008u, 2, true}, {0x40884000u, 0x40880008u, 1, true},  {0x40882000u, 0x40880000u, 1, false},
+    {0x40480000u, 0x40200080u, 2, true}, {0x40440000u, 0x40200080u, 1, true},
+};
+// The classes accounts are spread over (no account carries a total's own
+// code where the aggregation would take it for the total).
+constexpr std::uint32_t kAccountClasses[] = {0x80810000u, 0x80820000u, 0x80410000u, 0x80200000u, 0x40888000u,
+                                             0x40884000u, 0x40882000u, 0x40480000u, 0x40440000u};
+
+void Require(bool ok, const std::string& what) {
+    if (!ok) throw std::runtime_error(what);
+}
+
+void MakeBooks() {
+    BooksDatabase books;
+    Require(books.Open(BooksDatabase::Mode::Create), books.Error());
+    Require(books.Exec("BEGIN;"
+                       "INSERT INTO data_sets (number, data_id, name, period_start, period_end)"
+                       " VALUES (1, 'BENCH', 'bench', 20180401, 20190331);"
+                       "INSERT INTO settings VALUES ('current_user', 'bench');"
+                       "INSERT INTO users VALUES ('bench', 0, 1);"),
+            books.Error());
+    int ordinal = 0;
+    for (const ClassLine& line : kClassLines) {
+        BooksStatement insert(books.Handle(), "INSERT INTO class_lines VALUES (?1, ?2, 'line', ?3, ?4, ?5)");
+        insert.Bind(1, line.code);
+        if (line.parent != 0)
+            insert.Bind(2, line.parent);
+        else
+            insert.BindNull(2);
+        insert.Bind(3, line.side).Bind(4, line.total ? 1 : 0).Bind(5, ++ordinal);
+        Require(insert.Run(), insert.Error());
+    }
+    BooksStatement account(books.Handle(), "INSERT INTO accounts VALUES (1, ?1, ?2, ?3, ?4, ?5, 0, 0)");
+    BooksStatement sums(books.Handle(), "INSERT INTO period_sums VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6)");
+    for (int n = 0; n < kAccounts; ++n) {
+        std::array<unsigned char, 16> id{};
+        std::memcpy(id.data(), &n, sizeof n);
+        const std::uint32_t classCode = kAccountClasses[n % std::size(kAccountClasses)];
+        account.BindBlob(1, id.data(), id.size()).Bind(2, (n + 1) * 100 + (n % 7 == 0 ? 0 : 1));
+        account.BindText(3, "account " + std::to_string(n)).Bind(4, classCode).Bind(5, n % 2 + 1);
+        Require(account.Run(), account.Error());
+        for (int period : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18}) {
+            const std::int64_t amount = (n % 97 + 1) * 10000LL * (period + 1);
+            sums.BindBlob(1, id.data(), id.size()).Bind(2, period).Bind(3, amount).Bind(4, amount / 3);
+            sums.Bind(5, amount * 11 / 10).Bind(6, amount / 3 * 11 / 10);
+            Require(sums.Run(), sums.Error());
+        }
+    }
+    Require(books.Commit(), books.Error());
+}
+
+// The books and the connection, made once for the whole run.
+class LargeBooks {
+public:
+    static LargeBooks& Get() {
+        static LargeBooks books;
+        return books;
+    }
+
+private:
+    LargeBooks() {
+        MakeBooks();
+        Require(ClAccConnect::Inst()->Initiate() == core_result::kOk, ClAccConnect::Inst()->LastError());
+    }
+    ~LargeBooks() { ClAccConnect::Release(); }
+
+    TempRoot root_;
+};
+
+// Month criteria of the whole year with the closing adjustments, as the
+// aggregation builds them.
+void FullYearCriteria(StFINDINFO (&criteria)[4]) {
+    std::memset(criteria, 0, sizeof criteria);
+    const std::int16_t entries[3][3] = {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}};
+    for (int i = 0; i < 3; ++i) {
+        criteria[i].FieldCode = 17;
+        criteria[i].Comparison = entries[i][0];
+        criteria[i].ValueType = 2;
+        criteria[i].Value = entries[i][1];
+        criteria[i].Link = entries[i][2];
+    }
+}
+
+void BM_SummationWalk(benchmark::State& state) {
+    LargeBooks::Get();
+    StFINDINFO criteria[4];
+    FullYearCriteria(criteria);
+    std::int64_t records = 0;
+    for (auto _ : state) {
+        std::unique_ptr<ClRuleKamoku> rule(ClRuleKamoku::Create());
+        rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
+        rule->SetCurDataID("BENCH");
+        rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
+        rule->MoveReady(1, 0, 0, criteria, nullptr, 0);
+        std::int32_t count = 0;
+        if (rule->GetSumCount(&count) != core_result::kOk || rule->SetMovePos(0) != core_result::kOk)
+            state.SkipWithError("the summation is not ready");
+        StKAMOKUSUMINFO record;
+        std::int64_t debit = 0;
+        for (std::int32_t i = 0; i < count; ++i) {
+            std::memset(&record, 0, sizeof record);
+            if (rule->MoveNext(&record) != core_result::kOk) break;
+            debit += record.DebitExcl[1];
+            ++records;
+        }
+        benchmark::DoNotOptimize(debit);
+        rule->MoveFinish();
+    }
+    state.SetItemsProcessed(records);
+}
+BENCHMARK(BM_SummationWalk)->Unit(benchmark::kMillisecond);
+
+void BM_AccountLookupByCode(benchmark::State& state) {
+    LargeBooks::Get();
+    auto* accounts = static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kKamoku, 1));
+    StFINDINFO criteria{};
+    criteria.FieldCode = 2;
+    criteria.Comparison = 1;
+    criteria.ValueType = 3;
+    int n = 0;
+    for (auto _ : state) {
+        criteria.Value = (n++ % kAccounts + 1) * 100 + 1;
+        SetCursor* cursor = accounts->GetCursor();
+        accounts->ReadyCursor(cursor);
+        StKAMOKUINFO info;
+        benchmark::DoNotOptimize(accounts->WalkFind(&criteria, &info, cursor));
+        accounts->ReleaseCursor(cursor);
+    }
+}
+BENCHMARK(BM_AccountLookupByCode)->Unit(benchmark::kMicrosecond);
+
+void BM_AccountWalkByClasses(benchmark::State& state) {
+    LargeBooks::Get();
+    auto* accounts = static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kKamoku, 1));
+    StFINDINFO criteria[10] = {};
+    const std::uint32_t classes[] = {0x80800000u, 0x40880008u};
+    for (int i = 0; i < 2; ++i) {
+        criteria[i].FieldCode = 16;
+        criteria[i].Comparison = 1;
+        criteria[i].ValueType = 19;
+        criteria[i].Value = static_cast<std::int32_t>(classes[i]);
+        criteria[i].Link = i == 0 ? 2 : 0;
+    }
+    std::int64_t found = 0;
+    for (auto _ : state) {
+        SetCursor* cursor = accounts->GetCursor();
+        accounts->ReadyCursor(cursor);
+        StKAMOKUINFO info;
+        while (accounts->WalkFind(criteria, &info, cursor) == core_result::kOk) ++found;
+        accounts->ReleaseCursor(cursor);
+    }
+    state.SetItemsProcessed(found);
+}
+BENCHMARK(BM_AccountWalkByClasses)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,215 @@
+#include "tools/mzn-books/BooksCommandLine.h"
+
+#include <limits>
+
+#include "tools/mzn-books/CalendarDate.h"
+#include "tools/mzn-books/CsvField.h"
+
+namespace {
+
+struct OptionInfo {
+    const char* name;
+    BooksCommandLine::Command command;
+    bool takesValue;
+};
+
+using C = BooksCommandLine::Command;
+constexpr OptionInfo kOptions[] = {
+    {"--name", C::Import, true},
+    {"--start", C::Import, true},
+    {"--end", C::Import, true},
+    {"--interim", C::Import, false},
+    {"--intro-month", C::Import, true},
+    {"--net-assets", C::Import, true},
+    {"--tax-included-books", C::Import, false},
+    {"--user", C::Select, true},
+    {"--user", C::List, true},
+    {"--accounts", C::Demo, true},
+};
+
+const OptionInfo* FindOption(C command, const std::string& name) {
+    for (const OptionInfo& option : kOptions)
+        if (option.command == command && name == option.name) return &option;
+    return nullptr;
+}
+
+bool CommandOf(const std::string& word, C& command) {
+    static constexpr std::pair<const char*, C> kCommands[] = {
+        {"init", C::Init}, {"import", C::Import}, {"select", C::Select}, {"list", C::List}, {"demo", C::Demo}};
+    for (const auto& [name, value] : kCommands) {
+        if (word == name) {
+            command = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+BooksCommandLine BooksCommandLine::Parse(const std::vector<std::string>& arguments) {
+    BooksCommandLine line;
+    for (const std::string& word : arguments) {
+        if (word == "--") break;
+        if (word == "--help" || word == "-h") {
+            line.command = C::Help;
+            return line;
+        }
+        if (word == "--version") {
+            line.command = C::Version;
+            return line;
+        }
+    }
+    if (arguments.empty()) {
+        line.Reject("no command given");
+        return line;
+    }
+    C command = C::Error;
+    if (!CommandOf(arguments[0], command)) {
+        line.Reject("unknown command \"" + arguments[0] + "\"");
+        return line;
+    }
+    line.command = command;
+    bool optionsEnded = false;
+    bool sawStart = false;
+    bool sawEnd = false;
+    bool sawName = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            if (!line.TakeArgument(word)) return line;
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        const OptionInfo* option = FindOption(command, name);
+        if (option == nullptr) {
+            line.Reject("unknown option " + name + " for " + arguments[0]);
+            return line;
+        }
+        std::string value;
+        if (option->takesValue && equals == std::string::npos) {
+            if (i + 1 >= arguments.size()) {
+                line.Reject("option " + name + " needs a value");
+                return line;
+            }
+            value = arguments[++i];
+        } else if (equals != std::string::npos) {
+            if (!option->takesValue) {
+                line.Reject("option " + name + " takes no value");
+                return line;
+            }
+            value = word.substr(equals + 1);
+        }
+        sawStart = sawStart || name == "--start";
+        sawEnd = sawEnd || name == "--end";
+        sawName = sawName || name == "--name";
+        if (!line.Take(name, value)) return line;
+    }
+    line.Finish(sawStart, sawEnd, sawName);
+    return line;
+}
+
+bool BooksCommandLine::Take(const std::string& name, const std::string& value) {
+    std::int64_t number = 0;
+    if (name == "--name") {
+        definition.name = value;
+    } else if (name == "--start" || name == "--end") {
+        std::int32_t date = 0;
+        if (!CalendarDate::Parse(value, date)) return Reject(name + " takes a day as YYYYMMDD, not \"" + value + "\"");
+        (name == "--start" ? definition.start : definition.end) = date;
+    } else if (name == "--interim") {
+        definition.interim = true;
+    } else if (name == "--tax-included-books") {
+        definition.taxIncluded = true;
+    } else if (name == "--intro-month") {
+        if (!CsvField::ToInteger(value, 1, DataSetDefinition::kPastResults, number) ||
+            (number > 12 && number != DataSetDefinition::kPastResults))
+            return Reject("--intro-month takes 1 to 12, or 99 for past results, not \"" + value + "\"");
+        definition.introMonth = static_cast<int>(number);
+    } else if (name == "--net-assets") {
+        if (value != "0" && value != "1") return Reject("--net-assets takes 0 or 1, not \"" + value + "\"");
+        definition.netAssets = value == "1";
+    } else if (name == "--user") {
+        if (value.empty() || value.size() > 64) return Reject("--user takes a name of 1 to 64 bytes");
+        user = value;
+    } else if (name == "--accounts") {
+        if (!CsvField::ToInteger(value, 1, std::numeric_limits<int>::max(), number))
+            return Reject("--accounts takes a number of accounts, not \"" + value + "\"");
+        accounts = static_cast<int>(number);
+    }
+    return true;
+}
+
+bool BooksCommandLine::TakeArgument(const std::string& word) {
+    if (command == C::Import) {
+        if (accountsPath.empty()) {
+            accountsPath = word;
+            return true;
+        }
+        if (balancesPath.empty()) {
+            balancesPath = word;
+            return true;
+        }
+        return Reject("import takes two files, ACCOUNTS.csv and BALANCES.csv; \"" + word + "\" is one too many");
+    }
+    if (command == C::Select && number == 0) {
+        if (!CsvField::ToInteger(word, 1, std::numeric_limits<std::int32_t>::max(), number))
+            return Reject("select takes a data-set number, not \"" + word + "\"");
+        return true;
+    }
+    return Reject("unexpected argument \"" + word + "\"");
+}
+
+bool BooksCommandLine::Finish(bool sawStart, bool sawEnd, bool sawName) {
+    if (command == C::Select && number == 0) return Reject("select needs the number of a data set");
+    if (command != C::Import) return true;
+    if (!sawName) return Reject("import needs --name");
+    if (!sawStart || !sawEnd) return Reject("import needs --start and --end");
+    if (balancesPath.empty()) return Reject("import needs two files, ACCOUNTS.csv and BALANCES.csv");
+    const std::string problem = definition.Problem();
+    if (!problem.empty()) return Reject(problem);
+    return true;
+}
+
+bool BooksCommandLine::Reject(const std::string& why) {
+    command = C::Error;
+    error = why;
+    return false;
+}
+
+std::string BooksCommandLine::Usage() {
+    return R"(Usage: mzn-books COMMAND [OPTIONS]
+
+Keeps the books of the stand-in accounting installation in $MZN_ROOT/books.sqlite3.
+
+Commands:
+  init                 create the books (class-code hierarchy, application
+                       folders, the current user); changes nothing that is
+                       already in place
+  import --name NAME --start YYYYMMDD --end YYYYMMDD [--interim]
+         [--intro-month N] [--net-assets 0|1] [--tax-included-books]
+         ACCOUNTS.csv BALANCES.csv
+                       add a data set from a chart of accounts and a monthly
+                       trial balance (UTF-8 CSV, see docs/books-formats.md);
+                       prints the new data set's number
+  select [--user NAME] NUMBER
+                       make NUMBER the selected data set of the current user
+                       (or of NAME)
+  list [--user NAME]   show the data sets; * marks the selected one
+  demo [--accounts N]  create the demo books and select the main demo set;
+                       --accounts gives that set N accounts (large books)
+
+Options:
+  --help, -h           show this help
+  --version            show the version
+
+Exit status: 0 done, 1 the books cannot be opened or written, 2 a wrong
+command line, 3 input files with errors (nothing was imported), 4 no such
+data set.
+)";
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/mzn-books/DataSetDefinition.h"
+
+// The command line of mzn-books (see Usage()):
+//   mzn-books COMMAND [OPTIONS] [ARGUMENTS]
+// Options take their value as the next word or after "="; "--" ends the
+// options. --help and --version may stand anywhere.
+class BooksCommandLine {
+public:
+    enum class Command { Error, Help, Version, Init, Import, Select, List, Demo };
+
+    static BooksCommandLine Parse(const std::vector<std::string>& arguments);
+    static std::string Usage();
+
+    Command command = Command::Error;
+    std::string error;  // when command is Error
+
+    DataSetDefinition definition;  // import
+    std::string accountsPath;
+    std::string balancesPath;
+    std::int64_t number = 0;  // select
+    std::string user;         // select, list: empty for the current user
+    int accounts = 0;         // demo: 0 for the standard chart
+
+private:
+    bool Take(const std::string& name, const std::string& value);
+    bool TakeArgument(const std::string& word);
+    bool Finish(bool sawStart, bool sawEnd, bool sawName);
+    bool Reject(const std::string& why);
+};

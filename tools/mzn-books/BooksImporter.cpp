@@ -1,0 +1,123 @@
+#include "tools/mzn-books/BooksImporter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "app/accounting_core/BooksDatabase.h"
+#include "app/accounting_core/BooksStatement.h"
+#include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/YenAmount.h"
+
+namespace {
+
+std::string Hex(std::uint32_t value) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+// Adds one line's amounts to the sums of an account and period; false when
+// a sum would reach 10^14 yen.
+bool AddLine(DataSetStore::Sums& sums, const BalancesFile::Row& row) {
+    return YenAmount::Add(sums.debit, row.debit, sums.debit) && YenAmount::Add(sums.credit, row.credit, sums.credit) &&
+           YenAmount::Add(sums.debitIncl, row.debitIncl, sums.debitIncl) &&
+           YenAmount::Add(sums.creditIncl, row.creditIncl, sums.creditIncl);
+}
+
+bool HasAmounts(const BalancesFile::Row& row) {
+    return row.debit != 0 || row.credit != 0 || row.debitIncl != 0 || row.creditIncl != 0;
+}
+
+}  // namespace
+
+BooksImporter::Result BooksImporter::Import(const DataSetDefinition& definition, const Input& input,
+                                            std::int64_t number, std::string dataId, Diagnostics& diagnostics) {
+    number_ = 0;
+    const std::string problem = definition.Problem();
+    if (!problem.empty()) {
+        diagnostics.Report("data set", problem);
+        return Result::BadInput;
+    }
+    std::vector<std::uint32_t> classCodes;
+    if (!LoadClassCodes(classCodes)) return Result::BooksFailed;
+    CheckClassCodes(input, classCodes, diagnostics);
+    DataSetStore::PeriodSums sums;
+    AddUp(definition, input, sums, diagnostics);
+    if (!diagnostics.Empty()) return Result::BadInput;
+
+    DataSetStore store(books_);
+    if (number == 0 && !store.NextNumber(number)) return BooksFailed(store.Error());
+    if (dataId.empty()) dataId = DataIdFor(number);
+    if (!store.Insert(number, dataId, definition, input.accounts, sums)) return BooksFailed(store.Error());
+    number_ = number;
+    return Result::Written;
+}
+
+bool BooksImporter::LoadClassCodes(std::vector<std::uint32_t>& codes) {
+    BooksStatement select(books_.Handle(), "SELECT class_code FROM class_lines ORDER BY class_code");
+    BooksStatement::StepResult step;
+    while ((step = select.Step()) == BooksStatement::StepResult::Row)
+        codes.push_back(static_cast<std::uint32_t>(select.Int(0)));
+    if (step != BooksStatement::StepResult::Done) {
+        error_ = "cannot read the class-code hierarchy: " + select.Error();
+        return false;
+    }
+    return true;
+}
+
+void BooksImporter::CheckClassCodes(const Input& input, const std::vector<std::uint32_t>& codes,
+                                    Diagnostics& diagnostics) {
+    for (const AccountsFile::Row& account : input.accounts) {
+        if (std::binary_search(codes.begin(), codes.end(), account.classCode)) continue;
+        diagnostics.Report(input.accountsFile, account.line,
+                           "class code " + Hex(account.classCode) + " of account " +
+                               AccountsFile::Label(account.code, account.sub) +
+                               " is not in the class-code hierarchy of the books");
+    }
+}
+
+void BooksImporter::AddUp(const DataSetDefinition& definition, const Input& input, DataSetStore::PeriodSums& sums,
+                          Diagnostics& diagnostics) {
+    std::map<std::int64_t, const AccountsFile::Row*> accounts;
+    for (const AccountsFile::Row& account : input.accounts) accounts.emplace(account.StoredCode(), &account);
+
+    for (const BalancesFile::Row& row : input.balances) {
+        const std::string label = AccountsFile::Label(row.code, row.sub);
+        auto account = accounts.find(row.StoredCode());
+        if (account == accounts.end()) {
+            diagnostics.Report(input.balancesFile, row.line, "account " + label + " is not in " + input.accountsFile);
+            continue;
+        }
+        auto main = accounts.find(static_cast<std::int64_t>(row.code) * 10000);
+        const bool heading = account->second->flag112 != 0 || (main != accounts.end() && main->second->flag112 != 0);
+        if (heading && HasAmounts(row)) {
+            diagnostics.Report(input.balancesFile, row.line,
+                               "account " + label + " is (or belongs to) a heading account, which takes no amounts");
+            continue;
+        }
+        if (row.period == 15 && !definition.interim) {
+            diagnostics.Report(input.balancesFile, row.line,
+                               "period 15 holds interim-closing adjustments; the data set has no interim closing "
+                               "(--interim)");
+            continue;
+        }
+        bool fits = AddLine(sums[{row.StoredCode(), row.period}], row);
+        if (row.sub != 0 && main != accounts.end()) fits = AddLine(sums[{main->first, row.period}], row) && fits;
+        if (!fits)
+            diagnostics.Report(
+                input.balancesFile, row.line,
+                "the sums of account " + label + " in period " + std::to_string(row.period) + " reach 10^14 yen");
+    }
+}
+
+BooksImporter::Result BooksImporter::BooksFailed(const std::string& why) {
+    error_ = why;
+    return Result::BooksFailed;
+}
+
+std::string BooksImporter::DataIdFor(std::int64_t number) {
+    char text[24];
+    std::snprintf(text, sizeof text, "D%06lld", static_cast<long long>(number));
+    return text;
+}

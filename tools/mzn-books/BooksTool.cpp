@@ -1,0 +1,218 @@
+#include "tools/mzn-books/BooksTool.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "app/accounting_core/BooksDatabase.h"
+#include "tools/mzn-books/AccountsFile.h"
+#include "tools/mzn-books/BalancesFile.h"
+#include "tools/mzn-books/BooksCommandLine.h"
+#include "tools/mzn-books/BooksImporter.h"
+#include "tools/mzn-books/BooksSetup.h"
+#include "tools/mzn-books/CalendarDate.h"
+#include "tools/mzn-books/DataSetStore.h"
+#include "tools/mzn-books/DemoBooks.h"
+#include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/UserStore.h"
+
+namespace {
+
+// More problems than this are counted, not listed: a file in the wrong
+// format would otherwise flood the terminal.
+constexpr std::size_t kMaxListedProblems = 50;
+
+std::string Period(std::int32_t start, std::int32_t end) {
+    return CalendarDate::Format(start) + " to " + CalendarDate::Format(end);
+}
+
+// The settings of a data set as words: "-" when it has none of them.
+std::string SettingsOf(const DataSetStore::Summary& set) {
+    std::string words;
+    auto add = [&words](const std::string& word) { words += (words.empty() ? "" : ",") + word; };
+    if (set.interim) add("interim");
+    if (set.introMonth == DataSetDefinition::kPastResults)
+        add("past-results");
+    else if (set.introMonth != 1)
+        add("intro=" + std::to_string(set.introMonth));
+    if (set.taxIncluded) add("tax-included");
+    if (!set.netAssets) add("capital");
+    return words.empty() ? "-" : words;
+}
+
+}  // namespace
+
+int BooksTool::Run(const std::vector<std::string>& arguments) {
+    const BooksCommandLine line = BooksCommandLine::Parse(arguments);
+    switch (line.command) {
+    case BooksCommandLine::Command::Help: out_ << BooksCommandLine::Usage(); return kOk;
+    case BooksCommandLine::Command::Version: out_ << "mzn-books " << MZN_VERSION << "\n"; return kOk;
+    case BooksCommandLine::Command::Error:
+        err_ << "mzn-books: " << line.error << "\nTry 'mzn-books --help' for more information.\n";
+        return kUsage;
+    case BooksCommandLine::Command::Init: return Init();
+    case BooksCommandLine::Command::Import: return Import(line);
+    case BooksCommandLine::Command::Select: return Select(line);
+    case BooksCommandLine::Command::List: return List(line);
+    case BooksCommandLine::Command::Demo: return Demo(line);
+    }
+    return kUsage;
+}
+
+int BooksTool::Init() {
+    BooksDatabase books;
+    if (!SetUp(books)) return kBooksFailed;
+    out_ << "Books ready: " << BooksDatabase::DefaultPath() << "\n";
+    return kOk;
+}
+
+int BooksTool::Import(const BooksCommandLine& line) {
+    BooksImporter::Input input;
+    input.accountsFile = line.accountsPath;
+    input.balancesFile = line.balancesPath;
+    std::string accountsText;
+    std::string balancesText;
+    if (!ReadFile(line.accountsPath, accountsText) || !ReadFile(line.balancesPath, balancesText)) return kBadInput;
+    Diagnostics diagnostics;
+    input.accounts = AccountsFile::Parse(accountsText, line.accountsPath, diagnostics);
+    input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
+    // Checks across the files and against the books would only repeat
+    // problems of lines already reported.
+    if (!diagnostics.Empty()) return ReportInput(diagnostics);
+
+    BooksDatabase books;
+    if (!SetUp(books)) return kBooksFailed;
+    if (!books.Begin()) return Failed(books.Error());
+    BooksImporter importer(books);
+    const BooksImporter::Result result = importer.Import(line.definition, input, 0, std::string(), diagnostics);
+    if (result != BooksImporter::Result::Written) {
+        books.Rollback();
+        return result == BooksImporter::Result::BadInput ? ReportInput(diagnostics) : Failed(importer.Error());
+    }
+    if (!books.Commit()) {
+        const std::string why = books.Error();
+        books.Rollback();
+        return Failed(why);
+    }
+    out_ << importer.Number() << "\n";
+    return kOk;
+}
+
+int BooksTool::Select(const BooksCommandLine& line) {
+    BooksDatabase books;
+    if (!OpenExisting(books)) return kBooksFailed;
+    DataSetStore store(books);
+    UserStore users(books);
+    bool exists = false;
+    std::string user = line.user;
+    if (!store.Exists(line.number, exists)) return Failed(store.Error());
+    if (!exists) {
+        err_ << "mzn-books: there is no data set " << line.number << " (see mzn-books list)\n";
+        return kNoSuchDataSet;
+    }
+    if ((user.empty() && !users.CurrentUser(user)) || !users.Select(user, line.number)) return Failed(users.Error());
+    out_ << "Data set " << line.number << " is selected for " << user << ".\n";
+    return kOk;
+}
+
+int BooksTool::List(const BooksCommandLine& line) {
+    BooksDatabase books;
+    if (!OpenExisting(books)) return kBooksFailed;
+    UserStore users(books);
+    std::string user = line.user;
+    std::int64_t selected = 0;
+    if ((user.empty() && !users.CurrentUser(user)) || !users.Selected(user, selected)) return Failed(users.Error());
+    DataSetStore store(books);
+    std::vector<DataSetStore::Summary> sets;
+    if (!store.All(sets)) return Failed(store.Error());
+
+    out_ << "Books: " << BooksDatabase::DefaultPath() << "\n";
+    out_ << "User:  " << user << (selected != 0 ? "" : " (no data set selected)") << "\n\n";
+    if (sets.empty()) {
+        out_ << "No data sets.\n";
+        return kOk;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "  %5s  %-8s  %-24s  %8s  %-24s  %s\n", "No", "Data ID", "Period", "Accounts",
+                  "Settings", "Name");
+    out_ << text;
+    for (const DataSetStore::Summary& set : sets) {
+        std::snprintf(text, sizeof text, "%c %5lld  %-8s  %-24s  %8lld  %-24s  ", set.number == selected ? '*' : ' ',
+                      static_cast<long long>(set.number), set.dataId.c_str(), Period(set.start, set.end).c_str(),
+                      static_cast<long long>(set.accounts), SettingsOf(set).c_str());
+        out_ << text << set.name << "\n";
+    }
+    return kOk;
+}
+
+int BooksTool::Demo(const BooksCommandLine& line) {
+    if (line.accounts != 0 &&
+        (line.accounts < DemoBooks::StandardAccounts() || line.accounts > DemoBooks::MaxAccounts())) {
+        err_ << "mzn-books: --accounts takes " << DemoBooks::StandardAccounts() << " (the standard chart) to "
+             << DemoBooks::MaxAccounts() << "\n";
+        return kUsage;
+    }
+    BooksDatabase books;
+    if (!SetUp(books)) return kBooksFailed;
+    if (!books.Begin()) return Failed(books.Error());
+    DemoBooks demo(books);
+    UserStore users(books);
+    std::string user;
+    bool written = demo.Create(line.accounts) && users.CurrentUser(user) && users.Select(user, demo.MainNumber());
+    if (!written || !books.Commit()) {
+        const std::string why = !demo.Error().empty()    ? demo.Error()
+                                : !users.Error().empty() ? users.Error()
+                                                         : books.Error();
+        books.Rollback();
+        return Failed(why);
+    }
+    for (const DemoBooks::Made& set : demo.MadeSets())
+        out_ << set.number << "  " << set.dataId << "  " << Period(set.start, set.end) << "  " << set.name << "\n";
+    out_ << "Data set " << demo.MainNumber() << " is selected for " << user << ".\n";
+    return kOk;
+}
+
+bool BooksTool::SetUp(BooksDatabase& books) {
+    BooksSetup setup;
+    const bool ok = setup.Run(books);
+    for (const std::string& warning : setup.Warnings()) err_ << "mzn-books: warning: " << warning << "\n";
+    if (!ok) err_ << "mzn-books: " << setup.Error() << "\n";
+    return ok;
+}
+
+bool BooksTool::OpenExisting(BooksDatabase& books) {
+    if (books.Open(BooksDatabase::Mode::Existing)) return true;
+    err_ << "mzn-books: " << books.Error() << " (mzn-books init or mzn-books demo makes the books)\n";
+    return false;
+}
+
+bool BooksTool::ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::ostringstream content;
+        content << in.rdbuf();
+        if (in.good() || in.eof()) {
+            text = content.str();
+            return true;
+        }
+    }
+    err_ << "mzn-books: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return false;
+}
+
+int BooksTool::ReportInput(const Diagnostics& diagnostics) {
+    const auto& messages = diagnostics.Messages();
+    for (std::size_t i = 0; i < messages.size() && i < kMaxListedProblems; ++i) err_ << messages[i] << "\n";
+    if (messages.size() > kMaxListedProblems) err_ << "... and " << messages.size() - kMaxListedProblems << " more\n";
+    err_ << "mzn-books: " << messages.size() << (messages.size() == 1 ? " problem" : " problems")
+         << " in the input; nothing was imported\n";
+    return kBadInput;
+}
+
+int BooksTool::Failed(const std::string& why) {
+    err_ << "mzn-books: " << why << "\n";
+    return kBooksFailed;
+}
