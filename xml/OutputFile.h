@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+
+// The file object a report is written to, named by a Windows path. Writes go
+// straight to the operating system, unbuffered, so that the write that hits
+// a full disk is the one that reports it, and nothing is held back for a
+// close that could fail later.
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Creates the file, or truncates it when it exists, for binary writing.
+    // False when the path maps to no host path or the file cannot be
+    // created; the object then stays closed.
+    bool Open(const char* windowsPath);
+    // Writes all bytes at the end of what was written; false when the file
+    // is not open or the system refuses any part of them.
+    bool Write(const char* bytes, std::size_t size);
+    // Closes the file; nothing happens when it is not open.
+    void Close();
+    bool IsOpen() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_ = -1;
+};
