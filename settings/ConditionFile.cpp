@@ -1,0 +1,125 @@
+#include "settings/ConditionFile.h"
+
+#include "app/accounting_core/ClFileMgr.h"
+#include "app/accounting_core/CoreResult.h"
+#include "platform/Cp932.h"
+#include "platform/WinFileSystem.h"
+#include "settings/AtomicFileWriter.h"
+#include "settings/ConditionText.h"
+#include "settings/OutputPathChecks.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kMaxPathText = ConditionValues::kPathSize - 1;
+
+// The folder of the condition files with its trailing backslash; empty when
+// the books name none or cannot be asked.
+std::string ConditionFolder() {
+    char folder[ClFileMgr::kPathSize] = {};
+    if (ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kConditionFolder, folder) != core_result::kOk) return {};
+    return std::string(folder, strnlen(folder, sizeof folder));
+}
+
+std::string JoinWithinLimit(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.size() + name.size() > kMaxPathText) return {};
+    return folder + name;
+}
+
+// The whole file; nullopt when it is no regular file or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& hostPath) {
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info;
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.emplace();
+        bytes->reserve(static_cast<std::size_t>(info.st_size));
+        char block[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd, block, sizeof block);
+            if (got == 0) break;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                bytes.reset();
+                break;
+            }
+            bytes->append(block, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// The file system's own refusals, as Windows would give them: a folder or
+// an existing file without write permission (read-only for the superuser
+// too), or a drive that takes no writes.
+bool MayWrite(const std::string& folder, const std::string& path) {
+    if (WinFileSystem::_access(folder.c_str(), OutputPathChecks::kWrite) != 0) return false;
+    return !WinFileSystem::PathFileExistsA(path.c_str()) ||
+           WinFileSystem::_access(path.c_str(), OutputPathChecks::kWrite) == 0;
+}
+
+// The user ID as it can stand in a file name. The IDs come from the books;
+// one holding a separator must not reach into another folder, so every
+// character that no Windows file name may hold becomes "_" (double-byte
+// characters, whose second byte may be 0x5C or 0x7C, are kept whole).
+std::string FileNamePartOf(std::string_view user) {
+    std::string part;
+    for (std::size_t i = 0; i < user.size();) {
+        const std::size_t length = Cp932::CharLengthAt(user, i);
+        const unsigned char c = static_cast<unsigned char>(user[i]);
+        if (length == 1 && (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr))
+            part += '_';
+        else
+            part.append(user.substr(i, length));
+        i += length;
+    }
+    return part;
+}
+
+}  // namespace
+
+std::string ConditionFile::FileName(const ConditionValues& values) {
+    const std::string_view user(values.UserId, strnlen(values.UserId, sizeof values.UserId - 1));
+    std::string name = values.TargetVersion != 0 ? "UG30_G_" : "UG16_G_";
+    name += FileNamePartOf(user);
+    name += '_' + std::to_string(values.SelectedNo1) + '_' + std::to_string(values.SelectedNo2) + ".env";
+    return name;
+}
+
+std::string ConditionFile::FilePath(const ConditionValues& values) {
+    return JoinWithinLimit(ConditionFolder(), FileName(values));
+}
+
+bool ConditionFile::LoadConditions(ConditionValues& values, MappingList& mapping) {
+    std::memset(values.SavedOutputPath, 0, sizeof values.SavedOutputPath);
+    const std::string path = FilePath(values);
+    if (path.empty() || !WinFileSystem::PathFileExistsA(path.c_str())) return false;
+    const std::optional<std::string> hostPath = WinFileSystem::HostPath(path.c_str());
+    if (!hostPath) return false;
+    const std::optional<std::string> bytes = ReadWholeFile(*hostPath);
+    if (!bytes) return false;
+    return ConditionText::Parse(*bytes, values, mapping);
+}
+
+ConditionFile::SaveResult ConditionFile::SaveConditions(const ConditionValues& values, const MappingList& mapping) {
+    const std::string folder = ConditionFolder();
+    if (folder.empty()) return SaveResult::NoFolder;
+    if (!OutputPathChecks::IsExistingFolder(folder.c_str()) && !OutputPathChecks::CreateFolderTree(folder.c_str()))
+        return SaveResult::NoFolder;
+
+    const std::string path = JoinWithinLimit(folder, FileName(values));
+    if (path.empty() || !MayWrite(folder, path)) return SaveResult::WriteFailed;
+    const std::optional<std::string> hostPath = WinFileSystem::HostPath(path.c_str());
+    if (!hostPath) return SaveResult::WriteFailed;
+    return AtomicFileWriter::Write(*hostPath, ConditionText::Format(values, mapping)) ? SaveResult::Saved
+                                                                                     : SaveResult::WriteFailed;
+}
