@@ -1,0 +1,183 @@
+#include "app/shell/LaunchOptions.h"
+
+#include <cstddef>
+
+#include "platform/TextCodec.h"
+
+namespace {
+
+bool TakesValue(std::string_view name) {
+    return name == "--end-month" || name == "--tax-included" || name == "--output";
+}
+
+bool IsFlag(std::string_view name) { return name == "--batch" || name == "--yes"; }
+
+bool IsConditionOption(std::string_view name) { return TakesValue(name) || name == "--yes"; }
+
+// A month as a user writes it: one or two decimal digits, 1 to 12.
+std::optional<int> ParseMonth(const std::string& text) {
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    int month = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        month = month * 10 + (c - '0');
+    }
+    if (month < 1 || month > 12) return std::nullopt;
+    return month;
+}
+
+// Whether text is well-formed UTF-8: no stray continuation bytes, no
+// overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsWellFormedUtf8(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto first = static_cast<unsigned char>(text[at]);
+        std::size_t length = 1;
+        unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+        if (first < 0x80) {
+            ++at;
+            continue;
+        }
+        if (first >= 0xC2 && first <= 0xDF) {
+            length = 2;
+        } else if (first >= 0xE0 && first <= 0xEF) {
+            length = 3;
+            if (first == 0xE0) low = 0xA0;
+            if (first == 0xED) high = 0x9F;
+        } else if (first >= 0xF0 && first <= 0xF4) {
+            length = 4;
+            if (first == 0xF0) low = 0x90;
+            if (first == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (at + length > text.size()) return false;
+        for (std::size_t i = 1; i < length; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace
+
+LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
+    LaunchOptions options;
+    std::vector<std::string> conditionOptions;
+    std::size_t index = 0;
+    for (; index < arguments.size(); ++index) {
+        const std::string& word = arguments[index];
+        if (word == "--") {
+            ++index;
+            break;
+        }
+        if (!word.starts_with("--")) break;
+        if (word == "--help") {
+            options.action = Action::Help;
+            return options;
+        }
+        if (word == "--version") {
+            options.action = Action::Version;
+            return options;
+        }
+
+        std::string name = word;
+        std::string value;
+        bool hasValue = false;
+        if (const std::size_t equals = word.find('='); equals != std::string::npos) {
+            name = word.substr(0, equals);
+            value = word.substr(equals + 1);
+            hasValue = true;
+        }
+        if (!TakesValue(name) && !IsFlag(name)) {
+            options.Reject("unknown option " + name);
+            return options;
+        }
+        if (IsFlag(name) && hasValue) {
+            options.Reject("option " + name + " takes no value");
+            return options;
+        }
+        if (TakesValue(name) && !hasValue) {
+            if (index + 1 >= arguments.size()) {
+                options.Reject("option " + name + " needs a value");
+                return options;
+            }
+            value = arguments[++index];
+        }
+        if (!options.Take(name, value)) return options;
+        if (IsConditionOption(name)) conditionOptions.push_back(name);
+    }
+
+    if (!options.batch && !conditionOptions.empty()) {
+        options.Reject("option " + conditionOptions.front() + " needs --batch");
+        return options;
+    }
+    const std::size_t firstWord = index;
+    for (; index < arguments.size(); ++index) {
+        if (index > firstWord) options.callerText += ' ';
+        options.callerText += HostWordToCp932(arguments[index]);
+    }
+    return options;
+}
+
+bool LaunchOptions::Take(std::string_view name, const std::string& value) {
+    if (name == "--batch") {
+        batch = true;
+    } else if (name == "--yes") {
+        answerYes = true;
+    } else if (name == "--end-month") {
+        endMonth = ParseMonth(value);
+        if (!endMonth) return Reject("--end-month takes a month from 1 to 12, not \"" + value + "\"");
+    } else if (name == "--tax-included") {
+        if (value != "yes" && value != "no")
+            return Reject("--tax-included takes yes or no, not \"" + value + "\"");
+        taxIncluded = value == "yes";
+    } else if (name == "--output") {
+        if (value.empty()) return Reject("--output needs a Windows path, such as Z:\\tmp\\report.xml");
+        outputPath = HostWordToCp932(value);
+    }
+    return true;
+}
+
+bool LaunchOptions::Reject(std::string text) {
+    action = Action::Error;
+    error = std::move(text);
+    return false;
+}
+
+std::string LaunchOptions::HostWordToCp932(std::string_view word) {
+    if (!IsWellFormedUtf8(word)) return std::string(word);
+    return TextCodec::Utf8ToCp932(word, TextCodec::Invalid::Replace).text;
+}
+
+std::string LaunchOptions::Usage(std::string_view programName) {
+    const std::string name(programName);
+    return "Usage: " + name + " [OPTIONS] [--] [HANDLE,MESSAGE,FUNCTION,PATH]\n"
+           "\n"
+           "Aggregates the selected data set of the accounting books and writes the\n"
+           "business overview report (XML) for the tax-form application. A caller\n"
+           "passes its window handle, the message to post back at the end, the\n"
+           "function number and the Windows path of the file to write; without them\n"
+           "the program runs on its own.\n"
+           "\n"
+           "Options:\n"
+           "  --batch                run without showing the condition sheet, with the\n"
+           "                         remembered or default conditions; messages go to\n"
+           "                         standard error and questions are answered No\n"
+           "  --end-month N          batch: last month of the period (1-12)\n"
+           "  --tax-included yes|no  batch: aggregate amounts with consumption tax or not\n"
+           "  --output PATH          batch: Windows path of the report file\n"
+           "                         (Z:\\home\\me\\report.xml is /home/me/report.xml)\n"
+           "  --yes                  batch: answer Yes to the questions\n"
+           "  --help                 show this help and exit\n"
+           "  --version              show the version and exit\n"
+           "\n"
+           "Exit status:\n"
+           "  0  the report file was written\n"
+           "  1  ended without a report (cancelled, or the data set cannot be used)\n"
+           "  2  failed, or the command line was wrong\n"
+           "\n"
+           "The books are those under $MZN_ROOT (default ~/.local/share/mizunara).\n";
+}

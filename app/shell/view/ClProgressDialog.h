@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+#include "report/ProgressSink.h"
+
+class QCloseEvent;
+class QProgressBar;
+
+// The window in front while a run aggregates the accounts and writes the
+// report file (dialog template 133): caption "集計中", 221 x 45 dialog units
+// in the dialog font, no close box, topmost, centred on the screen when it is
+// made. Two bars: the overall bar (control 1000, objectName "progress1000",
+// continuous) covers the whole run from 0 to 1000; the activity bar below it
+// (control 1001, "progress1001", segmented) refills at every unit of work so
+// that the user sees movement while the overall bar stands still.
+//
+// The run works on the GUI thread without an event loop, so nothing paints
+// by itself: every overall step and every activity step repaints the window
+// at once and keeps it raised. That costs one synchronous paint of the whole
+// window per activity step, seven per overall step; a run of 1,008 overall
+// steps paints some 7,000 times, plus the pulses of the aggregation's walk.
+class ClProgressDialog : public QDialog, public ProgressSink {
+public:
+    static constexpr int kOverallMaximum = 1000;
+    static constexpr int kActivityMaximum = 5;
+    static constexpr int kExposeTimeoutMs = 2000;
+
+    explicit ClProgressDialog(QWidget* parent = nullptr);
+
+    // Shows the window and waits until the window system has exposed it
+    // (at most kExposeTimeoutMs, dispatching no user input): the run that
+    // follows dispatches no events, so a window not yet exposed would never
+    // show the repaints of the run.
+    void ShowExposed();
+    // Overall bar: range 0 to 1000, position 0.
+    void ResetProgress();
+    // For each value i from `from` to `to` (none when from > to): caption
+    // "集計中 %d％" with i / 10 when i is a multiple of 10, one overall step
+    // (the bar stays at its maximum once there), a pulse, a repaint.
+    void AdvanceProgress(std::int16_t from, std::int16_t to) override;
+    // Activity bar: range 0 to 5, position 0, then six steps (the sixth finds
+    // it full), each raising the window and repainting it.
+    void PulseActivity() override;
+    // Ends the dialog with result 1, which hides it.
+    void EndProgress();
+
+    QProgressBar* OverallBar() const { return overall_; }
+    QProgressBar* ActivityBar() const { return activity_; }
+
+protected:
+    // The user cannot close the window: Esc and the window manager's close
+    // request are refused. EndProgress ends it.
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void CentreOnScreen();
+    void SetCaptionPercent(int percent);
+    static void StepBar(QProgressBar* bar);
+    void BringToTop();
+
+    QProgressBar* activity_ = nullptr;  // control 1001
+    QProgressBar* overall_ = nullptr;   // control 1000
+    bool hasWindowStack_ = true;
+};
