@@ -12,4 +12,11 @@ public:
     virtual void AdvanceProgress(std::int16_t from, std::int16_t to) = 0;
     // One refill of the activity bar: a unit of work inside a step.
     virtual void PulseActivity() = 0;
+    // count refills in a row, the same as that many PulseActivity calls. The
+    // aggregation reports the mapping entries it examines for each account
+    // this way: on large books they run into the millions, which a window
+    // may want to show without one repaint each.
+    virtual void PulseActivities(std::int64_t count) {
+        for (std::int64_t i = 0; i < count; ++i) PulseActivity();
+    }
 };

@@ -31,6 +31,7 @@ public:
     // The line shows no activity: redrawing it for every unit of work would
     // flood a slow terminal, and the percentage moves often enough.
     void PulseActivity() override {}
+    void PulseActivities(std::int64_t) override {}
     // Ends the line (once) when one is open.
     void EndProgress();
 

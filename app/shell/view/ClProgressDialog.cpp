@@ -139,3 +139,7 @@ void ClProgressDialog::SetCaptionPercent(int percent) {
 void ClProgressDialog::StepBar(QProgressBar* bar) {
     if (bar->value() < bar->maximum()) bar->setValue(bar->value() + 1);
 }
+
+void ClProgressDialog::PulseActivities(std::int64_t count) {
+    if (count > 0) PulseActivity();
+}

@@ -44,6 +44,10 @@ public:
     // Activity bar: range 0 to 5, position 0, then six steps (the sixth finds
     // it full), each raising the window and repainting it.
     void PulseActivity() override;
+    // A run of pulses (the aggregation reports one per mapping entry and
+    // account, millions on large books) shows as one refill: six repaints
+    // each would keep the user waiting on the display, not on the work.
+    void PulseActivities(std::int64_t count) override;
     // Ends the dialog with result 1, which hides it.
     void EndProgress();
 

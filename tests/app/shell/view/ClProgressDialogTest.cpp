@@ -101,6 +101,15 @@ TEST_F(ClProgressDialogTest, APulseRefillsTheActivityBar) {
     EXPECT_EQ(Bar("progress1000")->value(), 0);
 }
 
+TEST_F(ClProgressDialogTest, AMillionPulsesInOneRunRepaintLikeOnePulse) {
+    WindowWatcher watcher(&dialog_);
+    dialog_.PulseActivities(0);
+    EXPECT_EQ(watcher.paints, 0);
+    dialog_.PulseActivities(1000000);
+    EXPECT_EQ(Bar("progress1001")->value(), 5);
+    EXPECT_LE(watcher.paints, 12) << "one refill: six steps, each repainting";
+}
+
 TEST_F(ClProgressDialogTest, EndProgressHidesTheDialogWithResultOne) {
     ASSERT_TRUE(dialog_.isVisible());
     dialog_.EndProgress();
