@@ -1,0 +1,32 @@
+#include "app/BatchFrontEnd.h"
+
+#include "wizard/ConditionSheetModel.h"
+
+BatchFrontEnd::BatchFrontEnd(const LaunchOptions& options)
+    : options_(options),
+      boxes_(options.answerYes ? ConsoleMessageBoxes::QuestionAnswer::Yes : ConsoleMessageBoxes::QuestionAnswer::No) {}
+
+BatchFrontEnd::~BatchFrontEnd() = default;
+
+int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
+    ConditionSheetModel sheet(conditions.ug30 ? 1 : 0, *conditions.mapping, *conditions.items, boxes_, fileDialogs_);
+    conditions.CopyInputsTo(sheet.Values);
+    if (!sheet.Initialise()) return kCancelled;
+    // The command line's conditions stand for what a user would type.
+    if (options_.endMonth) sheet.Values.EndMonth = static_cast<std::int16_t>(*options_.endMonth);
+    if (options_.taxIncluded) sheet.Values.TaxIncluded = *options_.taxIncluded ? 1 : 0;
+    if (options_.outputPath && sheet.Values.OutputPathLocked == 0) sheet.Values.OutputPath = *options_.outputPath;
+    if (sheet.Execute() != ConditionSheetModel::kExecuted) return kCancelled;
+    conditions.TakeOutputsFrom(sheet.Values);
+    return kExecuted;
+}
+
+ProgressSink& BatchFrontEnd::StartProgress() {
+    progress_ = std::make_unique<ConsoleProgress>();
+    progress_->ResetProgress();
+    return *progress_;
+}
+
+void BatchFrontEnd::EndProgress() {
+    if (progress_) progress_->EndProgress();
+}

@@ -1,0 +1,57 @@
+#include "app/GuiFrontEnd.h"
+
+#include <QApplication>
+
+#include "app/shell/view/ClProgressDialog.h"
+#include "wizard/ClConditionEntrySheet.h"
+#include "wizard/ConditionSheetModel.h"
+
+namespace {
+
+const char* const kSheetCaption = "事業概況書 - 集計条件";
+
+}  // namespace
+
+GuiFrontEnd::GuiFrontEnd() : boxes_(&qtBoxes_), fileDialogs_(&qtFileDialogs_) {}
+
+GuiFrontEnd::GuiFrontEnd(MessageBoxes& boxes, FileDialogs& fileDialogs)
+    : boxes_(&boxes), fileDialogs_(&fileDialogs) {}
+
+GuiFrontEnd::~GuiFrontEnd() { ReleaseRunWindows(); }
+
+int GuiFrontEnd::RunConditionSheet(SheetConditions& conditions) {
+    // The caller's window belongs to another process: the sheet cannot be
+    // its child and is shown on its own.
+    sheet_ = std::make_unique<ClConditionEntrySheet>(kSheetCaption, nullptr, 0, conditions.ug30 ? 1 : 0,
+                                                     *conditions.mapping, *conditions.items, *boxes_,
+                                                     *fileDialogs_);
+    conditions.CopyInputsTo(sheet_->Model().Values);
+    if (sheet_->exec() != ConditionSheetModel::kExecuted) return kCancelled;
+    conditions.TakeOutputsFrom(sheet_->Model().Values);
+    return kExecuted;
+}
+
+ProgressSink& GuiFrontEnd::StartProgress() {
+    progress_ = std::make_unique<ClProgressDialog>();
+    progress_->ShowExposed();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    progress_->ResetProgress();
+    return *progress_;
+}
+
+void GuiFrontEnd::EndProgress() {
+    if (!progress_) return;
+    progress_->EndProgress();
+    // The boxes that follow still wait on the run: the wait cursor stays.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+MessageOwner GuiFrontEnd::ProgressOwner() {
+    return MessageOwner{progress_ ? static_cast<QWidget*>(progress_.get()) : nullptr, 0};
+}
+
+void GuiFrontEnd::ReleaseRunWindows() {
+    while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+    progress_.reset();
+    sheet_.reset();
+}

@@ -1,0 +1,229 @@
+// The link programs as the tax-form application starts them: the real
+// program under the real mzn-caller, on demo books made by the real
+// mzn-books under a temporary MZN_ROOT, in batch mode.
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/accounting_core/BooksDatabase.h"
+#include "app/accounting_core/BooksStatement.h"
+#include "platform/DriveTable.h"
+#include "platform/TextCodec.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempRoot.h"
+#include "tests/support/TestFiles.h"
+
+namespace fs = std::filesystem;
+using testfiles::Utf8;
+
+namespace {
+
+// Text a program printed (UTF-8) holds the code page 932 text of a message.
+bool Says(const std::string& printed, const char* cp932) {
+    return printed.find(TextCodec::Cp932ToUtf8(cp932).text) != std::string::npos;
+}
+
+std::string LoginName() {
+    const passwd* entry = getpwuid(getuid());
+    if (entry != nullptr && entry->pw_name != nullptr) return entry->pw_name;
+    const char* user = std::getenv("USER");
+    return user != nullptr ? user : "";
+}
+
+class LinkProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(Books({"demo"}).exitCode, 0);
+        report_ = root_ / "out/report.xml";
+        fs::create_directories(root_ / "out");
+    }
+
+    ChildProcess::Result Books(const std::vector<std::string>& arguments) {
+        std::vector<std::string> words{MZN_BOOKS_EXE};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        return ChildProcess::Run(words, root_ / "io-books");
+    }
+
+    // The program started by mzn-caller with the report path of the test;
+    // options go to the program before the caller's text.
+    ChildProcess::Result Link(const std::vector<std::string>& programOptions,
+                              const std::string& program = MZN_PROGRAM_BRC) {
+        std::vector<std::string> words{MZN_CALLER_EXE, "--timeout", "120", "--output", WindowsPath(report_), "--",
+                                       program};
+        words.insert(words.end(), programOptions.begin(), programOptions.end());
+        return ChildProcess::Run(words, root_ / "io-link");
+    }
+
+    static std::string WindowsPath(const std::string& host) {
+        return DriveTable::ToWindowsPath(host).value_or("");
+    }
+
+    void Sql(const std::string& sql) {
+        BooksDatabase db;
+        ASSERT_TRUE(db.Open(BooksDatabase::Mode::Existing)) << db.Error();
+        ASSERT_TRUE(db.Exec(sql.c_str())) << db.Error();
+    }
+
+    std::string ConditionFile(const char* version, int dataSet) {
+        return root_ / ("drives/c/Mizunara/Conditions/" + std::string(version) + "_G_" + LoginName() + "_" +
+                        std::to_string(dataSet) + "_" + std::to_string(dataSet) + ".env");
+    }
+
+    TempRoot root_;
+    std::string report_;
+};
+
+TEST_F(LinkProgramTest, ABatchRunWritesTheReportRemembersTheConditionsAndNotifiesTheCaller) {
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    // The caller's window: disabled during the run, then the notice.
+    const std::size_t disable = run.out.find("disable");
+    const std::size_t post = run.out.find("post message=32769 wParam=2 lParam=0");
+    ASSERT_NE(disable, std::string::npos) << run.out;
+    ASSERT_NE(post, std::string::npos) << run.out;
+    EXPECT_LT(disable, post);
+    EXPECT_NE(run.out.find("exit status=0"), std::string::npos);
+    EXPECT_TRUE(Says(run.err, "事業概況情報の出力が終了しました。")) << run.err;
+
+    const std::string report = testfiles::ReadFile(report_);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>\r\n", 0), 0u);
+    EXPECT_NE(report.find("\t\t<PROGRAMNAME>ミズナラ２０</PROGRAMNAME>\r\n"), std::string::npos);
+    EXPECT_NE(report.find("\t\t<JIGYOUNENDOTO>20240331</JIGYOUNENDOTO>\r\n"), std::string::npos);
+    EXPECT_NE(report.find("</REPORT>\r\n"), std::string::npos);
+
+    // The demo set ends in 2024: UG30. The caller's path is not remembered.
+    const std::string conditions = testfiles::ReadFile(ConditionFile("UG30", 1));
+    EXPECT_EQ(conditions.rfind("[P1]\n3/0/0/\n", 0), 0u) << conditions;
+}
+
+TEST_F(LinkProgramTest, EachEditionNamesItselfInTheReport) {
+    EXPECT_EQ(Link({"--batch"}, MZN_PROGRAM_ALD).exitCode, 0);
+    EXPECT_NE(testfiles::ReadFile(report_).find("<PROGRAMNAME>ミズナラ２０ ケアサービス版</PROGRAMNAME>"),
+              std::string::npos);
+    EXPECT_EQ(Link({"--batch"}, MZN_PROGRAM_CDR).exitCode, 0);
+    EXPECT_NE(testfiles::ReadFile(report_).find("<PROGRAMNAME>ミズナラ２０ PRO</PROGRAMNAME>"), std::string::npos);
+}
+
+TEST_F(LinkProgramTest, BatchConditionsReplaceTheRememberedOnes) {
+    ChildProcess::Result run = Link({"--batch", "--end-month", "9", "--tax-included", "yes"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(testfiles::ReadFile(ConditionFile("UG30", 1)).rfind("[P1]\n9/1/0/\n", 0), 0u);
+
+    // A month the sheet's checks refuse ends the run without a report.
+    fs::remove(report_);
+    Sql("UPDATE data_sets SET intro_month = 12 WHERE number = 1");
+    run = Link({"--batch", "--end-month", "9"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(Says(run.err, "集計期間には、導入開始月より前は指定できません。")) << run.err;
+    EXPECT_NE(run.out.find("lParam=1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, APastResultsDataSetIsRefusedBeforeTheConditions) {
+    ASSERT_EQ(Books({"select", "7"}).exitCode, 0);
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(Says(run.err, "過去実績データは、連携の対象として使用できません。")) << run.err;
+    EXPECT_NE(run.out.find("lParam=1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, ThePeriodDecidesTheTargetVersion) {
+    ASSERT_EQ(Books({"select", "2"}).exitCode, 0);  // ends 2018-03-31
+    EXPECT_EQ(Link({"--batch"}).exitCode, 0);
+    EXPECT_TRUE(fs::exists(ConditionFile("UG16", 2)));
+    EXPECT_NE(testfiles::ReadFile(report_).find("<JIGYOUNENDOTO>20180331</JIGYOUNENDOTO>"), std::string::npos);
+}
+
+TEST_F(LinkProgramTest, TheConnectionsAnswerEndsTheRun) {
+    Sql("INSERT INTO faults(call, result) VALUES ('ExpSysLink', 1)");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "") << "the program shows nothing of its own";
+    Sql("UPDATE faults SET result = 7 WHERE call = 'ExpSysLink'");
+    run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.out.find("lParam=2"), std::string::npos);
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, AFailedAggregationWritesNoReport) {
+    Sql("INSERT INTO faults(call, result, after) VALUES ('MoveNext', 9, 3)");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Says(run.err, "勘定科目の集計に失敗しました。")) << run.err;
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, AReportThatCannotBeWrittenFailsTheRun) {
+    // Drive F: is the host's /dev: /dev/full takes no byte.
+    fs::create_directory_symlink("/dev", root_ / "drives/f");
+    std::vector<std::string> words{MZN_CALLER_EXE, "--output", "F:\\full", "--", MZN_PROGRAM_BRC, "--batch"};
+    ChildProcess::Result run = ChildProcess::Run(words, root_ / "io-full");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Says(run.err, "XMLファイルの出力に失敗しました。")) << run.err;
+}
+
+TEST_F(LinkProgramTest, WithoutBooksNothingRunsAndNothingIsPosted) {
+    fs::remove(root_ / "books.sqlite3");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 100) << "mzn-caller: nothing posted\n" << run.out;
+    EXPECT_EQ(run.out.find("disable"), std::string::npos) << "the caller's window was never taken";
+    EXPECT_NE(run.out.find("exit status=2"), std::string::npos) << run.out;
+}
+
+TEST_F(LinkProgramTest, TheDefinitionFileBesideTheProgramDecides) {
+    // A copy of the program in a folder of its own, with its data files but
+    // without the definition file.
+    const fs::path folder = root_ / "program";
+    fs::create_directories(folder);
+    for (const auto& entry : fs::directory_iterator(fs::path(MZN_PROGRAM_BRC).parent_path()))
+        if (entry.path().extension() == ".dat") fs::copy_file(entry.path(), folder / entry.path().filename());
+    const fs::path program = folder / fs::path(MZN_PROGRAM_BRC).filename();
+    fs::copy_file(MZN_PROGRAM_BRC, program);
+
+    ChildProcess::Result run = Link({"--batch"}, program.string());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Says(run.err, "動作環境が不正です。")) << run.err;
+    EXPECT_TRUE(Says(run.err, "ES_APRPACKAGENAMEが正しくインストールされているか確認してください。")) << run.err;
+
+    testfiles::WriteFile(folder / "KumotoriDef.ini", "[ProgramLevel]\r\nUG16_G=3\r\n");
+    run = Link({"--batch"}, program.string());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Says(run.err, "連動コンポーネントの最新版を入手してインストールしてからご利用ください。")) << run.err;
+
+    testfiles::WriteFile(folder / "KumotoriDef.ini", "[ProgramLevel]\r\nUG16_G=2\r\n");
+    EXPECT_EQ(Link({"--batch"}, program.string()).exitCode, 0);
+}
+
+TEST_F(LinkProgramTest, HelpVersionMistakesAndNoDisplay) {
+    ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--help"}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("--batch"), std::string::npos);
+    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--version"}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("MznBrc20ToUg16_G ", 0), 0u);
+    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--end-month", "13"}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--help"), std::string::npos);
+
+    // The GUI without a display: one clear line and status 2.
+    const std::string platform = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    run = ChildProcess::Run({MZN_PROGRAM_BRC}, root_ / "io");
+    if (!platform.empty()) setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+}
+
+}  // namespace
