@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -113,7 +114,9 @@ protected:
     void Map(int itemNo, const std::string& key) {
         auto entry = std::make_unique<MappedAccount>();
         entry->ItemNo = static_cast<std::int16_t>(itemNo);
-        std::strncpy(entry->AccountKey, key.c_str(), sizeof entry->AccountKey);
+        // A key of 35 bytes fills the field without a terminator, as a
+        // record may hold it.
+        std::memcpy(entry->AccountKey, key.data(), std::min(key.size(), sizeof entry->AccountKey));
         mapping_.push_back(std::move(entry));
     }
     void Map(int itemNo, int seed) { Map(itemNo, KeyOf(seed)); }
