@@ -6,6 +6,7 @@
 // The test program lies beside the link programs and their data files, so
 // the run's move to "the program's folder" finds them as the programs do.
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -190,6 +191,32 @@ TEST_F(LinkAppGuiTest, CancellingTheSheetEndsWithoutAReport) {
     EXPECT_EQ(boxes.Boxes()[1].text, "｢事業概況書｣の集計を中止します。");
     EXPECT_FALSE(fs::exists(report_));
     EXPECT_EQ(ConditionFile(), "");
+}
+
+TEST_F(LinkAppGuiTest, ALongDataSetNameIsCutOnACharacterBoundaryForThePage) {
+    {
+        BooksDatabase db;
+        ASSERT_TRUE(db.Open(BooksDatabase::Mode::Existing));
+        BooksStatement rename(db.Handle(), "UPDATE data_sets SET name = ?1 WHERE number = 1");
+        std::string name;
+        for (int i = 0; i < 30; ++i) name += testfiles::Utf8(u8"あ");  // 60 bytes in code page 932
+        rename.BindText(1, name);
+        ASSERT_TRUE(rename.Run());
+    }
+    ScriptedMessageBoxes boxes;
+    boxes.QueueAnswer(mb::kIdNo);
+    ScriptedFileDialogs fileDialogs;
+    GuiFrontEnd frontEnd(boxes, fileDialogs);
+    ClLinkApp app(frontEnd, callerText_);
+    QString shown;
+    WhenModal<ClConditionEntrySheet>([&shown](ClConditionEntrySheet* sheet) {
+        if (auto* label = sheet->findChild<QLabel*>("c1010")) shown = label->text();
+        QTest::keyClick(sheet, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(app.InitInstance());
+    app.ExitInstance();
+    // A blank and 24 characters: 49 bytes; a 25th would not fit the 50.
+    EXPECT_EQ(shown, QString(" ") + QString(24, QChar(0x3042)));
 }
 
 }  // namespace

@@ -226,4 +226,87 @@ TEST_F(LinkProgramTest, HelpVersionMistakesAndNoDisplay) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
 }
 
+TEST_F(LinkProgramTest, TheReportCarriesTheAmountsOfTheBooks) {
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    const std::string report = testfiles::ReadFile(report_);
+
+    // Sales: every main account below the sales line of the hierarchy, on
+    // the credit side, over the opening, the twelve months and the closing
+    // adjustments; whole yen cut toward zero.
+    BooksDatabase db;
+    ASSERT_TRUE(db.Open(BooksDatabase::Mode::Existing));
+    auto wholeYen = [&db](const char* sql) {
+        BooksStatement query(db.Handle(), sql);
+        EXPECT_EQ(query.Step(), BooksStatement::StepResult::Row) << query.Error();
+        return std::to_string(query.Int(0) / 10000);
+    };
+    const std::string sales = wholeYen(
+        "WITH RECURSIVE below(code) AS (SELECT 1082687488 UNION ALL "
+        "  SELECT c.class_code FROM class_lines c JOIN below b ON c.parent_code = b.code) "
+        "SELECT SUM(s.credit - s.debit) FROM period_sums s JOIN accounts a "
+        "  ON a.data_set = s.data_set AND a.account_id = s.account_id "
+        "WHERE s.data_set = 1 AND a.code % 10000 = 0 AND a.class_code IN (SELECT code FROM below) "
+        "  AND s.period IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)");
+    EXPECT_NE(report.find("<URIAGEDAKA>" + sales + "</URIAGEDAKA>"), std::string::npos) << sales;
+
+    // Cash and deposits: the default accounts 1110 to 1150 on the debit side.
+    const std::string cash = wholeYen(
+        "SELECT SUM(s.debit - s.credit) FROM period_sums s JOIN accounts a "
+        "  ON a.data_set = s.data_set AND a.account_id = s.account_id "
+        "WHERE s.data_set = 1 AND a.code IN (11100000, 11200000, 11300000, 11400000, 11500000) "
+        "  AND s.period IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)");
+    EXPECT_NE(report.find("<GENKINYOKIN>" + cash + "</GENKINYOKIN>"), std::string::npos) << cash;
+}
+
+TEST_F(LinkProgramTest, ACallerPathWithCommasIsTakenWhole) {
+    // The path runs to the end of the caller's text, commas included; the
+    // sheet's character check then refuses it. Cut at its first comma it
+    // would have been a valid path to the file "a".
+    report_ = root_ / "out/a,b,c.xml";
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
+    EXPECT_FALSE(fs::exists(root_ / "out/a"));
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, AnUnlinkedRunNeedsAPathOfItsOwn) {
+    // Without a caller the remembered or default path counts: the default
+    // "*.xml" is refused by the sheet's character check.
+    ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch"}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
+
+    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--output", WindowsPath(report_)}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(report_));
+    // The chosen path is remembered for the next start.
+    EXPECT_NE(testfiles::ReadFile(ConditionFile("UG30", 1)).find(WindowsPath(report_)), std::string::npos);
+}
+
+TEST_F(LinkProgramTest, ASelectionThatNamesNoDataSetIsAFailure) {
+    Sql("UPDATE users SET selected_no2 = 99");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Says(run.err, "選択されている会計データが見つかりません。")) << run.err;
+    EXPECT_NE(run.out.find("lParam=2"), std::string::npos);
+}
+
+TEST_F(LinkProgramTest, AnAmountBeyondTheRangeEndsTheRunWithoutAReport) {
+    Sql("UPDATE period_sums SET debit = 1000000000000000000 WHERE data_set = 1 AND period = 1 AND account_id = "
+        "(SELECT account_id FROM accounts WHERE data_set = 1 AND code = 11100000)");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Says(run.err, "集計した金額が扱える範囲を超えました。")) << run.err;
+    EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, AConnectionThatFailsPostsNothing) {
+    Sql("INSERT INTO faults(call, result) VALUES ('Initiate', 5)");
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 100) << run.out;
+    EXPECT_NE(run.out.find("exit status=2"), std::string::npos);
+    EXPECT_EQ(run.out.find("disable"), std::string::npos);
+}
+
 }  // namespace
