@@ -58,7 +58,9 @@ bool ReportFileBuilder::WriteReport(const char* path, std::int16_t functionNo, i
     }
     if (written) progress_.PulseActivity();
 
-    writer.WriteEndTag(line_, "REPORT", 0);
+    // A report whose last line did not reach the disk is no report: the
+    // tax-form application would find it cut short.
+    if (!writer.WriteEndTag(line_, "REPORT", 0)) written = false;
     writer.Detach();
     return written;
 }
