@@ -89,6 +89,7 @@ void ClProgressDialog::ShowExposed() {
 void ClProgressDialog::ResetProgress() {
     overall_->setRange(0, kOverallMaximum);
     overall_->setValue(0);
+    ShowSteps(true);
 }
 
 void ClProgressDialog::AdvanceProgress(std::int16_t from, std::int16_t to) {
@@ -96,8 +97,9 @@ void ClProgressDialog::AdvanceProgress(std::int16_t from, std::int16_t to) {
         if (value % 10 == 0) SetCaptionPercent(value / 10);
         StepBar(overall_);
         PulseActivity();
-        repaint();
+        ShowSteps(false);
     }
+    if (from <= to) ShowSteps(true);
 }
 
 void ClProgressDialog::PulseActivity() {
@@ -105,12 +107,29 @@ void ClProgressDialog::PulseActivity() {
     activity_->setValue(0);
     for (int step = 0; step <= kActivityMaximum; ++step) {
         StepBar(activity_);
-        BringToTop();
-        repaint();
+        ShowSteps(false);
     }
 }
 
-void ClProgressDialog::EndProgress() { done(1); }
+void ClProgressDialog::ShowSteps(bool force) {
+    if (!force && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintIntervalMs) return;
+    BringToTop();
+    // A bar repaints itself at every change of its value; between the
+    // window's paints those repaints are held back (from ResetProgress to
+    // EndProgress), and the window paints the bars with itself.
+    overall_->setUpdatesEnabled(true);
+    activity_->setUpdatesEnabled(true);
+    repaint();
+    overall_->setUpdatesEnabled(false);
+    activity_->setUpdatesEnabled(false);
+    lastPaint_.restart();
+}
+
+void ClProgressDialog::EndProgress() {
+    overall_->setUpdatesEnabled(true);
+    activity_->setUpdatesEnabled(true);
+    done(1);
+}
 
 void ClProgressDialog::BringToTop() {
     if (!hasWindowStack_) return;

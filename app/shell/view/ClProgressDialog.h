@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <cstdint>
 
@@ -18,14 +19,18 @@ class QProgressBar;
 // that the user sees movement while the overall bar stands still.
 //
 // The run works on the GUI thread without an event loop, so nothing paints
-// by itself: every overall step and every activity step repaints the window
-// at once and keeps it raised. That costs one synchronous paint of the whole
-// window per activity step, seven per overall step; a run of 1,008 overall
-// steps paints some 7,000 times, plus the pulses of the aggregation's walk.
+// by itself: the window repaints itself and keeps itself raised as the run
+// steps it. The bars follow every step exactly, but the window is painted
+// at most once every kPaintIntervalMs (and at the end of each range): a
+// synchronous paint per activity step, as the steps come, would cost a
+// large run minutes of painting (some 900,000 paints on 10,000 accounts)
+// for pictures no eye can tell apart.
 class ClProgressDialog : public QDialog, public ProgressSink {
 public:
     static constexpr int kOverallMaximum = 1000;
     static constexpr int kActivityMaximum = 5;
+    // The least time between two paints of the window while a run steps it.
+    static constexpr int kPaintIntervalMs = 15;
     static constexpr int kExposeTimeoutMs = 2000;
 
     explicit ClProgressDialog(QWidget* parent = nullptr);
@@ -66,8 +71,12 @@ private:
     void SetCaptionPercent(int percent);
     static void StepBar(QProgressBar* bar);
     void BringToTop();
+    // Paints the window and raises it, unless it was painted less than
+    // kPaintIntervalMs ago; force paints whatever the time.
+    void ShowSteps(bool force);
 
     QProgressBar* activity_ = nullptr;  // control 1001
     QProgressBar* overall_ = nullptr;   // control 1000
     bool hasWindowStack_ = true;
+    QElapsedTimer lastPaint_;
 };
