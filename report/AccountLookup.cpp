@@ -5,16 +5,12 @@
 
 #include "app/accounting_core/ClDataMgr.h"
 #include "app/accounting_core/ClSetKamoku.h"
+#include "app/accounting_core/FindCriteria.h"
 #include "app/accounting_core/StFINDINFO.h"
 #include "app/accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 
 namespace {
-
-// Find conditions of the accounting core for one account by its code.
-constexpr std::int32_t kFieldAccountCode = 2;
-constexpr std::int16_t kCompareEqual = 1;
-constexpr std::int16_t kValueLong = 3;
 
 ClSetKamoku* AccountSet() {
     return static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(1, 1));
@@ -58,9 +54,9 @@ bool AccountLookup::FindAccountByCode(std::int32_t code, StKAMOKUINFO* found) {
     if (wide < INT32_MIN || wide > INT32_MAX) return false;
     StFINDINFO condition;
     std::memset(&condition, 0, sizeof condition);
-    condition.FieldCode = kFieldAccountCode;
-    condition.Comparison = kCompareEqual;
-    condition.ValueType = kValueLong;
+    condition.FieldCode = FindCriteria::kFieldCode;
+    condition.Comparison = FindCriteria::kEqual;
+    condition.ValueType = FindCriteria::kLong;
     condition.Value = static_cast<std::int32_t>(wide);
     condition.Link = 0;
 

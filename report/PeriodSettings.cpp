@@ -9,29 +9,20 @@
 #include "app/accounting_core/ClSetData.h"
 #include "app/accounting_core/ClSetShohizei.h"
 #include "app/accounting_core/StDATAINFO.h"
+#include "app/accounting_core/FindCriteria.h"
 #include "app/accounting_core/StFINDINFO.h"
 #include "app/accounting_core/StSHOHIZEIINFO.h"
 
 namespace {
-
-// Month conditions of the accounting core's summation criteria.
-constexpr std::int32_t kFieldMonth = 17;
-constexpr std::int16_t kValueShort = 2;
-constexpr std::int16_t kCompareEqual = 1;
-constexpr std::int16_t kCompareAtLeast = 4;
-constexpr std::int16_t kCompareAtMost = 6;
-constexpr std::int16_t kLinkLast = 0;
-constexpr std::int16_t kLinkAnd = 1;
-constexpr std::int16_t kLinkOr = 2;
 
 constexpr std::int32_t kInterimEndPosition = 6;
 
 // The criteria carry 16-bit values: only the low half of the entry's value
 // field is written, the rest stays zero.
 void SetEntry(StFINDINFO& entry, std::int16_t comparison, std::int32_t value, std::int16_t link) {
-    entry.FieldCode = kFieldMonth;
+    entry.FieldCode = FindCriteria::kFieldMonth;
     entry.Comparison = comparison;
-    entry.ValueType = kValueShort;
+    entry.ValueType = FindCriteria::kShort;
     const auto shortValue = static_cast<std::int16_t>(value);
     std::memcpy(reinterpret_cast<unsigned char*>(&entry) + offsetof(StFINDINFO, Value), &shortValue,
                 sizeof shortValue);
@@ -97,16 +88,16 @@ void PeriodSettings::BuildSumCriteria(StFINDINFO* criteria, const StDATAINFO& da
     std::int32_t endPosition = 0;
     MonthPositions(firstMonth, lastMonthCode, startMonth, endMonth, &startPosition, &endPosition);
 
-    SetEntry(criteria[0], kCompareAtLeast, startPosition, kLinkAnd);
-    SetEntry(criteria[1], kCompareAtMost, endPosition, kLinkLast);
+    SetEntry(criteria[0], FindCriteria::kGreaterOrEqual, startPosition, FindCriteria::kAnd);
+    SetEntry(criteria[1], FindCriteria::kLessOrEqual, endPosition, FindCriteria::kLast);
     int last = 1;
     if (dataSet.InterimClosing == 1 && endPosition == kInterimEndPosition) {
-        criteria[last].Link = kLinkOr;
-        SetEntry(criteria[++last], kCompareEqual, kInterimAdjustments, kLinkLast);
+        criteria[last].Link = FindCriteria::kOr;
+        SetEntry(criteria[++last], FindCriteria::kEqual, kInterimAdjustments, FindCriteria::kLast);
     }
     if (endMonth == lastMonthCode % 100) {
-        criteria[last].Link = kLinkOr;
-        SetEntry(criteria[++last], kCompareEqual, kClosingAdjustments, kLinkLast);
+        criteria[last].Link = FindCriteria::kOr;
+        SetEntry(criteria[++last], FindCriteria::kEqual, kClosingAdjustments, FindCriteria::kLast);
     }
 }
 

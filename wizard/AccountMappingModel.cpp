@@ -8,21 +8,12 @@
 
 #include "app/accounting_core/ClDataMgr.h"
 #include "app/accounting_core/ClSetKamoku.h"
+#include "app/accounting_core/FindCriteria.h"
 #include "app/accounting_core/StFINDINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
 
 namespace {
-
-// Find conditions of the accounting core, passed as they stand.
-constexpr std::int32_t kFieldAccountCode = 2;
-constexpr std::int32_t kFieldClassCode = 16;
-constexpr std::int16_t kCompareEqual = 1;
-constexpr std::int16_t kCompareGreater = 2;
-constexpr std::int16_t kValueLong = 3;
-constexpr std::int16_t kValueClassCode = 19;
-constexpr std::int16_t kLinkOr = 2;
-constexpr std::int16_t kLinkLast = 0;
 
 constexpr std::int32_t kCodeUnit = 10000;
 
@@ -47,24 +38,24 @@ Conditions MakeConditions(const ReportItem& item, bool withFilter) {
     Conditions conditions;
     std::memset(conditions.data(), 0, sizeof conditions);
     if (!withFilter) {
-        conditions[0].FieldCode = kFieldAccountCode;
-        conditions[0].Comparison = kCompareGreater;
-        conditions[0].ValueType = kValueLong;
+        conditions[0].FieldCode = FindCriteria::kFieldCode;
+        conditions[0].Comparison = FindCriteria::kGreater;
+        conditions[0].ValueType = FindCriteria::kLong;
         conditions[0].Value = 0;
-        conditions[0].Link = kLinkLast;
+        conditions[0].Link = FindCriteria::kLast;
         return conditions;
     }
     int count = 0;
     while (count < ReportItem::kClassCodes && item.ClassCodes[count] != 0) {
         StFINDINFO& entry = conditions[count];
-        entry.FieldCode = kFieldClassCode;
-        entry.Comparison = kCompareEqual;
-        entry.ValueType = kValueClassCode;
+        entry.FieldCode = FindCriteria::kFieldClassCode;
+        entry.Comparison = FindCriteria::kEqual;
+        entry.ValueType = FindCriteria::kClassCode;
         std::memcpy(&entry.Value, &item.ClassCodes[count], sizeof entry.Value);
-        entry.Link = kLinkOr;
+        entry.Link = FindCriteria::kOr;
         ++count;
     }
-    if (count > 0) conditions[count - 1].Link = kLinkLast;
+    if (count > 0) conditions[count - 1].Link = FindCriteria::kLast;
     return conditions;
 }
 

@@ -74,16 +74,5 @@ int ClSetData::WalkDat(StDATAINFO* info, SetCursor* cursor) {
     if (info == nullptr || !Owns(cursor)) return core_result::kBadArgument;
     if (cursor->IsFinished()) return core_result::kEndOfSet;
     if (!cursor->IsReady() || cursor->Statement() == nullptr) return core_result::kNotReady;
-    switch (cursor->Statement()->Step()) {
-    case BooksStatement::StepResult::Row:
-        Fill(*cursor->Statement(), *info);
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        cursor->Finish();
-        return core_result::kEndOfSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    cursor->Finish();
-    return core_result::kBooksError;
+    return cursor->Step([info](const BooksStatement& row) { Fill(row, *info); });
 }

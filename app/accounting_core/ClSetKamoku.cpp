@@ -79,18 +79,7 @@ int ClSetKamoku::Step(const StFINDINFO* criteria, StKAMOKUINFO* info, SetCursor*
     }
     if (cursor->IsFinished()) return core_result::kEndOfSet;
 
-    switch (cursor->Statement()->Step()) {
-    case BooksStatement::StepResult::Row:
-        Fill(*cursor->Statement(), *info);
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        cursor->Finish();
-        return core_result::kEndOfSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    cursor->Finish();
-    return core_result::kBooksError;
+    return cursor->Step([info](const BooksStatement& row) { Fill(row, *info); });
 }
 
 int ClSetKamoku::Start(const StFINDINFO* criteria, SetCursor* cursor) {

@@ -6,6 +6,25 @@
 #include "app/accounting_core/CoreResult.h"
 #include "app/accounting_core/RecordText.h"
 
+namespace {
+
+// The data-set number a query for one data set found: kOk with the number,
+// kNoDataSet when there is none, kBooksError when the books fail.
+int FoundNumber(BooksStatement& select, int* number) {
+    switch (select.Step()) {
+    case BooksStatement::StepResult::Row:
+        *number = static_cast<int>(select.Int(0));
+        return core_result::kOk;
+    case BooksStatement::StepResult::Done:
+        return core_result::kNoDataSet;
+    case BooksStatement::StepResult::Error:
+        break;
+    }
+    return core_result::kBooksError;
+}
+
+}  // namespace
+
 BooksDatabase* ClSetMgr::Books() const {
     ClAccConnect* connection = ClAccConnect::Connection();
     return connection != nullptr ? connection->Books() : nullptr;
@@ -24,16 +43,7 @@ int ClSetMgr::ResolveDataSet(std::string_view dataId, int* number) const {
 
     BooksStatement select(books->Handle(), "SELECT number FROM data_sets WHERE data_id = ?1");
     select.BindText(1, RecordText::ToUtf8(dataId));
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        *number = static_cast<int>(select.Int(0));
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNoDataSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    return FoundNumber(select, number);
 }
 
 int ClSetMgr::SelectedDataSet(int* number) const {
@@ -46,14 +56,5 @@ int ClSetMgr::SelectedDataSet(int* number) const {
 
     BooksStatement select(Books()->Handle(), "SELECT number FROM data_sets WHERE number = ?1");
     select.Bind(1, selectedNo2);
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        *number = selectedNo2;
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNoDataSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    return FoundNumber(select, number);
 }

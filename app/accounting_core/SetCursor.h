@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/accounting_core/BooksStatement.h"
+#include "app/accounting_core/CoreResult.h"
 
 // A cursor of a set object's walk (ClSetData, ClSetKamoku). The set object
 // that handed it out owns it until the caller releases it; callers hold it
@@ -36,6 +37,24 @@ public:
     bool IsFinished() const { return finished_; }
     int DataSet() const { return dataSet_; }
     BooksStatement* Statement() const { return statement_.get(); }
+    // Steps the walk's statement: fill(row) and kOk for a record, kEndOfSet
+    // at the end, kBooksError when the books fail; both end the walk.
+    template <typename Fill>
+    int Step(Fill fill) {
+        switch (statement_->Step()) {
+        case BooksStatement::StepResult::Row:
+            fill(*statement_);
+            return core_result::kOk;
+        case BooksStatement::StepResult::Done:
+            Finish();
+            return core_result::kEndOfSet;
+        case BooksStatement::StepResult::Error:
+            break;
+        }
+        Finish();
+        return core_result::kBooksError;
+    }
+
     // The bytes of the find conditions the walk started with; empty for all records.
     const std::vector<unsigned char>& Conditions() const { return conditions_; }
 

@@ -44,10 +44,6 @@ bool ReadFlag(const CsvReader::Record& record, std::optional<std::size_t> column
     return true;
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 // One data line into row; false (with the reason) when a field is wrong.
 bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFile::Row& row, std::string& reason) {
     if (record.fields.size() < kRequiredFields) {
@@ -57,15 +53,8 @@ bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFi
     }
     const auto& f = record.fields;
     std::int64_t code = 0;
-    if (!CsvField::ToInteger(f[0], 1, AccountsFile::kMaxCode, code)) {
-        reason = "the account code must be a number from 1 to 214748, not " + Quoted(f[0]);
-        return false;
-    }
     std::int64_t sub = 0;
-    if (!CsvField::Trim(f[1]).empty() && !CsvField::ToInteger(f[1], 0, AccountsFile::kMaxSub, sub)) {
-        reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(f[1]);
-        return false;
-    }
+    if (!AccountsFile::ReadAccount(f, code, sub, reason)) return false;
     if (code * 10000 + sub > AccountsFile::kMaxStoredCode) {
         reason = "account " + AccountsFile::Label(code, sub) + " is beyond the largest account code (214748 sub 3647)";
         return false;
@@ -74,20 +63,20 @@ bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFi
     if (!reason.empty()) return false;
     std::uint32_t classCode = 0;
     if (!CsvField::ToHex32(f[3], classCode)) {
-        reason = "the class code must be 1 to 8 hexadecimal digits without a prefix, not " + Quoted(f[3]);
+        reason = "the class code must be 1 to 8 hexadecimal digits without a prefix, not " + AccountsFile::Quoted(f[3]);
         return false;
     }
     const std::string_view side = CsvField::Trim(f[4]);
     if (!CsvField::EqualsIgnoringCase(side, "debit") && !CsvField::EqualsIgnoringCase(side, "credit")) {
-        reason = "the side must be debit or credit, not " + Quoted(f[4]);
+        reason = "the side must be debit or credit, not " + AccountsFile::Quoted(f[4]);
         return false;
     }
     if (!ReadFlag(record, columns.flag110, row.flag110)) {
-        reason = "flag110 must be 0 or 1, not " + Quoted(f[*columns.flag110]);
+        reason = "flag110 must be 0 or 1, not " + AccountsFile::Quoted(f[*columns.flag110]);
         return false;
     }
     if (!ReadFlag(record, columns.flag112, row.flag112)) {
-        reason = "flag112 must be 0 or 1, not " + Quoted(f[*columns.flag112]);
+        reason = "flag112 must be 0 or 1, not " + AccountsFile::Quoted(f[*columns.flag112]);
         return false;
     }
     row.line = record.line;
@@ -174,6 +163,24 @@ std::vector<AccountsFile::Row> AccountsFile::Parse(std::string_view text, const 
     return rows;
 }
 
+bool AccountsFile::ReadAccount(const std::vector<std::string>& f, std::int64_t& code, std::int64_t& sub,
+                               std::string& reason) {
+    if (!CsvField::ToInteger(f[0], 1, kMaxCode, code)) {
+        reason = "the account code must be a number from 1 to 214748, not " + Quoted(f[0]);
+        return false;
+    }
+    sub = 0;
+    if (!CsvField::Trim(f[1]).empty() && !CsvField::ToInteger(f[1], 0, kMaxSub, sub)) {
+        reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(f[1]);
+        return false;
+    }
+    return true;
+}
+
+std::string AccountsFile::Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
 std::string AccountsFile::Label(std::int64_t code, std::int64_t sub) {
     return sub == 0 ? std::to_string(code) : std::to_string(code) + " (sub " + std::to_string(sub) + ")";
 }
@@ -186,9 +193,9 @@ std::string AccountsFile::NameProblem(std::string_view utf8) {
     }
     const auto cp932 = TextCodec::Utf8ToCp932(utf8, TextCodec::Invalid::Fail);
     if (!cp932.ok)
-        return "the account name " + Quoted(utf8) + " is not UTF-8 or has a character without a code page 932 form";
+        return "the account name " + AccountsFile::Quoted(utf8) + " is not UTF-8 or has a character without a code page 932 form";
     if (cp932.text.size() > kMaxNameBytes)
-        return "the account name " + Quoted(utf8) + " is " + std::to_string(cp932.text.size()) +
+        return "the account name " + AccountsFile::Quoted(utf8) + " is " + std::to_string(cp932.text.size()) +
                " bytes in code page 932; at most 50 fit";
     return std::string();
 }

@@ -48,6 +48,13 @@ public:
     // result is only usable when diagnostics stayed empty.
     static std::vector<Row> Parse(std::string_view text, const std::string& fileName, Diagnostics& diagnostics);
 
+    // The account of the first two fields of a line of either import file
+    // ("code,sub,..."); false with the reason when they name none.
+    static bool ReadAccount(const std::vector<std::string>& fields, std::int64_t& code, std::int64_t& sub,
+                            std::string& reason);
+    // A field's text as an error message quotes it.
+    static std::string Quoted(std::string_view text);
+
     // "1110" for a main account, "1140 (sub 1)" for a sub-account.
     static std::string Label(std::int64_t code, std::int64_t sub);
 

@@ -22,10 +22,6 @@ bool ReadHeader(const CsvReader::Record& header) {
     return true;
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 // An amount field; empty gives fallback.
 bool ReadAmount(const std::vector<std::string>& fields, std::size_t index, const char* column, std::int64_t fallback,
                 std::int64_t& amount, std::string& reason) {
@@ -49,21 +45,14 @@ bool ReadRow(const CsvReader::Record& record, BalancesFile::Row& row, std::strin
         return false;
     }
     std::int64_t code = 0;
-    if (!CsvField::ToInteger(f[0], 1, AccountsFile::kMaxCode, code)) {
-        reason = "the account code must be a number from 1 to 214748, not " + Quoted(f[0]);
-        return false;
-    }
     std::int64_t sub = 0;
-    if (!CsvField::Trim(f[1]).empty() && !CsvField::ToInteger(f[1], 0, AccountsFile::kMaxSub, sub)) {
-        reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(f[1]);
-        return false;
-    }
+    if (!AccountsFile::ReadAccount(f, code, sub, reason)) return false;
     std::int64_t period = -1;
     if (!CsvField::ToInteger(f[2], 0, 18, period) || !BalancesFile::IsPeriod(period)) {
         reason =
             "the period must be 0 (opening), 1 to 12 (month of the fiscal year), 15 (interim closing) or "
             "18 (closing adjustments), not " +
-            Quoted(f[2]);
+            AccountsFile::Quoted(f[2]);
         return false;
     }
     if (!ReadAmount(f, 3, "debit", 0, row.debit, reason) || !ReadAmount(f, 4, "credit", 0, row.credit, reason) ||
