@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/accounting_core/ClAccConnect.h"
@@ -105,6 +106,16 @@ protected:
         return items_.back().get();
     }
 
+    // A credit-side main item 1 and monthly item 37 (UG30), both fed by
+    // account 1.
+    std::pair<ReportItem*, ReportItem*> CreditItemsOfAccountOne() {
+        ReportItem* main = Item(1, kCredit);
+        ReportItem* monthly = Item(37, kCredit);
+        Map(1, 1);
+        Map(37, 1);
+        return {main, monthly};
+    }
+
     static std::string KeyOf(int seed) {
         char key[MappedAccount::kKeySize];
         AccountKey::Text(AccountId(seed).data(), key);
@@ -170,10 +181,7 @@ TEST_F(AggregationEngineTest, WorkedExampleOfACreditAccountOverTheWholeYear) {
     sums.push_back({0, 0, 50});
     sums.push_back({18, 0, 20});
     Account(1, 5110000, kCredit, kPlainClass, sums);
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(1, 12), 1);
     EXPECT_EQ(main->Amounts[0], 190);
@@ -245,10 +253,7 @@ TEST_F(AggregationEngineTest, RangeBeforeTheLastMonthLeavesOutLaterMonthsAndTheC
     sums.push_back({0, 0, 50});
     sums.push_back({18, 0, 100});
     Account(1, 5110000, kCredit, kPlainClass, sums);
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(1, 6), 1);
     EXPECT_EQ(main->Amounts[0], 50 + 21);
@@ -264,10 +269,7 @@ TEST_F(AggregationEngineTest, InterimClosingUpToPositionSixAddsItsAdjustmentsToM
     sums.push_back({15, 0, 7});
     sums.push_back({18, 0, 100});
     Account(1, 5110000, kCredit, kPlainClass, sums);
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(1, 6), 1);
     EXPECT_EQ(main->Amounts[0], 50 + 60 + 7);
@@ -288,10 +290,7 @@ TEST_F(AggregationEngineTest, SixMonthYearWithInterimClosingCountsNoClosingAdjus
     sums.push_back({15, 0, 7});
     sums.push_back({18, 0, 100});
     Account(1, 5110000, kCredit, kPlainClass, sums);
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(4, 9), 1);
     EXPECT_EQ(main->Amounts[0], 50 + 60 + 7);
@@ -303,10 +302,7 @@ TEST_F(AggregationEngineTest, SixMonthYearWithInterimClosingCountsNoClosingAdjus
 TEST_F(AggregationEngineTest, OpeningAmountsGoToTheIntroductionMonthWhateverTheStart) {
     Books(20180101, 20181231, 0, 3);
     Account(1, 5110000, kCredit, kPlainClass, {{0, 0, 50}, {3, 0, 5}, {4, 0, 7}, {18, 0, 1}});
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     // From April on: the opening balance holds slots 0 to 3.
     ASSERT_EQ(Run(4, 12), 1);
@@ -330,10 +326,7 @@ TEST_F(AggregationEngineTest, IntroductionMonthZeroTakesTheOpeningIntoMonthOne) 
 TEST_F(AggregationEngineTest, IntroductionAfterTheRangeLeavesTheOpeningOut) {
     Books(20180101, 20181231, 0, 9);
     Account(1, 5110000, kCredit, kPlainClass, {{0, 0, 50}, {1, 0, 10}, {6, 0, 3}});
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(1, 6), 1);
     EXPECT_EQ(main->Amounts[0], 13);
@@ -345,10 +338,7 @@ TEST_F(AggregationEngineTest, IntroductionAfterTheRangeLeavesTheOpeningOut) {
 TEST_F(AggregationEngineTest, TaxIncludedSumsAreTakenWhenAsked) {
     Books(20180101, 20181231);
     Account(1, 5110000, kCredit, kPlainClass, {{1, 0, 1000}, {2, 0, 500}});
-    ReportItem* main = Item(1, kCredit);
-    ReportItem* monthly = Item(37, kCredit);
-    Map(1, 1);
-    Map(37, 1);
+    auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(1, 12, false), 1);
     EXPECT_EQ(main->Amounts[0], 1500);
