@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,21 @@ namespace {
 // Text a program printed (UTF-8) holds the code page 932 text of a message.
 bool Says(const std::string& printed, const char* cp932) {
     return printed.find(TextCodec::Cp932ToUtf8(cp932).text) != std::string::npos;
+}
+
+// Every entry below a host folder but the books, the callers' endpoints and
+// the test's own process output, with a hash of each file's bytes.
+std::map<std::string, std::size_t> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::size_t> entries;
+    for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string name = it->path().lexically_relative(folder).string();
+        if (name.starts_with("io") || name.starts_with("books.") || name == "run") {
+            it.disable_recursion_pending();
+            continue;
+        }
+        entries[name] = it->is_regular_file() ? std::hash<std::string>{}(testfiles::ReadFile(it->path())) : 0;
+    }
+    return entries;
 }
 
 std::string LoginName() {
@@ -268,6 +284,21 @@ TEST_F(LinkProgramTest, ACallerPathWithCommasIsTakenWhole) {
     EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
     EXPECT_FALSE(fs::exists(root_ / "out/a"));
     EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, ACallerTextOver259BytesEndsTheRunBeforeAnyFile) {
+    // Cut after 259 bytes, the caller's path would name another file of the
+    // same folder; the run must neither write it nor remember anything.
+    report_ = root_ / ("out/" + std::string(250, 'a') + ".xml");
+    const std::string windowsPath = WindowsPath(report_);
+    ASSERT_GT(windowsPath.size() + 16, 259u);
+    const auto before = Snapshot(root_.Path());
+    ChildProcess::Result run = Link({"--batch", "--yes"});
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Says(run.err, "呼び出し元から渡された出力先のパスが長すぎます。")) << run.err;
+    EXPECT_NE(run.err.find("[warning]"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("post message=32769 wParam=2 lParam=2"), std::string::npos) << run.out;
+    EXPECT_EQ(Snapshot(root_.Path()), before);
 }
 
 TEST_F(LinkProgramTest, AnUnlinkedRunNeedsAPathOfItsOwn) {
