@@ -26,6 +26,10 @@ constexpr std::size_t kPageTextSize = 51;  // the buffers of page 1's two texts
 constexpr std::int16_t kReportProgressStart = 500;
 constexpr std::size_t kPathBuffer = 261;  // Windows paths: 260 bytes and the NUL
 
+// Not among the run's original messages: a caller's text longer than a
+// command line may be would be cut into another file's name.
+const char* const kCallerPathTooLongText =
+    "呼び出し元から渡された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
 const char* const kPastResultsText =
     "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。";
 const char* const kWrittenText = "事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
@@ -64,7 +68,14 @@ ClLinkApp::~ClLinkApp() = default;
 
 bool ClLinkApp::InitInstance() {
     if (!Connect()) return false;
-    if (commandLine_.ParseCommandLine(callerText_)) TakeCallersWindow();
+    if (commandLine_.ParseCommandLine(callerText_)) {
+        TakeCallersWindow();
+        if (commandLine_.TooLong()) {
+            ShowWarning(MessageOwner{nullptr, commandLine_.ParentWindow}, kCallerPathTooLongText);
+            resultCode_ = kFailed;
+            return false;
+        }
+    }
     MoveToProgramFolder();
     if (!EnvironmentCheck::CheckEnvironment(commandLine_.ParentWindow)) {
         resultCode_ = kFailed;

@@ -1,8 +1,5 @@
 #include "app/shell/CommandLine.h"
 
-#include <array>
-#include <cstring>
-
 #include "app/shell/LeadingNumber.h"
 #include "platform/Cp932.h"
 
@@ -21,13 +18,9 @@ bool NextField(std::string_view text, std::size_t& from, std::string_view& field
 }  // namespace
 
 bool CommandLine::ParseCommandLine(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    if (text.empty()) return false;
-
-    std::array<char, kBufferSize> buffer{};
-    const std::string_view kept = Cp932::CutOnCharBoundary(text, kMaxTextBytes);
-    std::memcpy(buffer.data(), kept.data(), kept.size());
-    const std::string_view line(buffer.data(), kept.size());
+    const std::string_view line = text.substr(0, text.find('\0'));
+    tooLong_ = line.size() > kMaxTextBytes;
+    if (line.empty()) return false;
 
     std::size_t at = 0;
     std::string_view field;

@@ -16,10 +16,9 @@
 // read; the run sets LinkedToParent once ParseCommandLine has succeeded.
 class CommandLine {
 public:
-    // The caller's text is at most this many bytes; the parser works on a
-    // copy in a buffer of kBufferSize bytes.
+    // A caller's text is at most this many bytes; a longer one is read whole
+    // but the run refuses it (TooLong).
     static constexpr std::size_t kMaxTextBytes = 259;
-    static constexpr std::size_t kBufferSize = kMaxTextBytes + 1;
     static constexpr std::int16_t kDefaultFunctionNo = 2;
 
     std::int32_t LinkedToParent = 0;   // 1 once the run has taken the caller's window
@@ -36,8 +35,13 @@ public:
     // width. OutputPathArg is set only when something follows the third
     // comma.
     //
-    // A longer text than kMaxTextBytes is cut to that length (never inside a
-    // double-byte character): the caller's text never exceeds it, and a
-    // longer one must not run past the buffer. The text ends at a NUL byte.
+    // The whole text is read, however long: cut to kMaxTextBytes, the path
+    // would name another file. The text ends at a NUL byte.
     bool ParseCommandLine(std::string_view text);
+
+    // The text last parsed was longer than a caller may pass.
+    bool TooLong() const { return tooLong_; }
+
+private:
+    bool tooLong_ = false;
 };

@@ -1,5 +1,5 @@
 // The caller's text comes from another program: however it is made, the
-// parser must stay inside its buffer, and what it reads must be consistent
+// parser must stay inside the text, and what it reads must be consistent
 // with the text. The text goes through the same conversion from the host's
 // argv as in the program.
 #include <cstddef>
@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool linked = line.ParseCommandLine(text);
     const std::string_view visible = std::string_view(text).substr(0, text.find('\0'));
     if (visible.empty() && linked) std::abort();
-    // The path is a tail of the text, at most what the buffer holds.
-    if (line.OutputPathArg.size() > CommandLine::kMaxTextBytes) std::abort();
+    // The path is a tail of the text, read whole; a text over the limit is
+    // flagged so that the run refuses it.
+    if (line.TooLong() != (visible.size() > CommandLine::kMaxTextBytes)) std::abort();
     if (!line.OutputPathArg.empty()) {
         if (!linked || visible.find(line.OutputPathArg) == std::string_view::npos) std::abort();
     }

@@ -20,8 +20,8 @@ namespace {
 constexpr int kPollMs = 20;
 constexpr auto kKillGrace = std::chrono::seconds(3);
 
-// The text the link program can read: Windows hands it at most 259
-// characters of command line.
+// The longest text a link program takes: a caller's command line holds at
+// most 259 characters, and a longer one is refused rather than cut.
 constexpr std::size_t kCommandLineLimit = 259;
 
 }  // namespace

@@ -88,23 +88,23 @@ TEST(CommandLineTest, TheFunctionNumberIsKeptIn16Bits) {
     EXPECT_EQ(functionOf("99999999999999999999999"), -1);
 }
 
-TEST(CommandLineTest, TheTextIsCutAt259BytesNeverInsideACharacter) {
+TEST(CommandLineTest, ATextOver259BytesIsReadWholeAndFlagged) {
     const std::string head = "1,2,3,";
+    const std::string path = std::string(253, 'a') + "表.xml";
     CommandLine line;
-    EXPECT_TRUE(line.ParseCommandLine(head + std::string(400, 'a')));
-    EXPECT_EQ(line.OutputPathArg, std::string(259 - head.size(), 'a'));
+    EXPECT_TRUE(line.ParseCommandLine(head + path));
+    EXPECT_EQ(line.OutputPathArg, path);
+    EXPECT_TRUE(line.TooLong());
 
-    // A double-byte character on bytes 258 and 259 would be cut in half:
-    // it is left out whole.
-    const std::string path = std::string(258 - head.size(), 'b') + "表";
-    CommandLine cut;
-    EXPECT_TRUE(cut.ParseCommandLine(head + path));
-    EXPECT_EQ(cut.OutputPathArg, std::string(258 - head.size(), 'b'));
+    CommandLine limit;
+    EXPECT_TRUE(limit.ParseCommandLine(head + std::string(259 - head.size(), 'a')));
+    EXPECT_FALSE(limit.TooLong());
 
-    // Commas beyond the limit are not seen.
+    // Commas beyond 259 bytes count too.
     CommandLine late;
-    EXPECT_FALSE(late.ParseCommandLine("1" + std::string(300, ' ') + ",2,3,x"));
-    EXPECT_EQ(late.ParentWindow, 0u);
+    EXPECT_TRUE(late.ParseCommandLine("1" + std::string(300, ' ') + ",2,3,x"));
+    EXPECT_EQ(late.OutputPathArg, "x");
+    EXPECT_TRUE(late.TooLong());
 }
 
 }  // namespace
