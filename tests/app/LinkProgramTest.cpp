@@ -45,6 +45,14 @@ std::map<std::string, std::size_t> Snapshot(const fs::path& folder) {
     return entries;
 }
 
+// The whole-yen amount of a report element; 0 when it is missing or empty.
+std::int64_t Amount(const std::string& report, const std::string& tag) {
+    const std::string open = "<" + tag + ">";
+    const std::size_t at = report.find(open);
+    if (at == std::string::npos) return 0;
+    return std::strtoll(report.c_str() + at + open.size(), nullptr, 10);
+}
+
 std::string LoginName() {
     const passwd* entry = getpwuid(getuid());
     if (entry != nullptr && entry->pw_name != nullptr) return entry->pw_name;
@@ -272,6 +280,45 @@ TEST_F(LinkProgramTest, TheReportCarriesTheAmountsOfTheBooks) {
         "WHERE s.data_set = 1 AND a.code IN (11100000, 11200000, 11300000, 11400000, 11500000) "
         "  AND s.period IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)");
     EXPECT_NE(report.find("<GENKINYOKIN>" + cash + "</GENKINYOKIN>"), std::string::npos) << cash;
+}
+
+// Assets = liabilities + net assets, the year's profit or loss included, on
+// every report; each amount is cut to whole yen on its own.
+void ExpectBalancedSheet(const std::string& report) {
+    const std::int64_t assets = Amount(report, "SISANNOBUGOUKEI");
+    const std::int64_t liabilities = Amount(report, "FUSAINOBUGOUKEI");
+    const std::int64_t netAssets = Amount(report, "ZYUNSISANNOBUGOUKEI");
+    EXPECT_NE(assets, 0);
+    EXPECT_LE(std::abs(assets - liabilities - netAssets), 2) << assets << " " << liabilities << " " << netAssets;
+}
+
+TEST_F(LinkProgramTest, EveryBalanceSheetBalances) {
+    for (int dataSet = 1; dataSet <= 6; ++dataSet) {
+        ASSERT_EQ(Books({"select", std::to_string(dataSet)}).exitCode, 0);
+        for (const char* program : {MZN_PROGRAM_ALD, MZN_PROGRAM_BRC, MZN_PROGRAM_CDR}) {
+            SCOPED_TRACE(std::to_string(dataSet) + " " + program);
+            ASSERT_EQ(Link({"--batch"}, program).exitCode, 0);
+            ExpectBalancedSheet(testfiles::ReadFile(report_));
+        }
+    }
+
+    // A year with a loss: 1,000,000 yen paid in, 100,000 sold, 300,000 spent.
+    testfiles::WriteFile(root_ / "accounts.csv",
+                         "code,sub,name,class_code,side\n1110,0,cash,80888000,debit\n"
+                         "3110,0,capital,80288000,credit\n4110,0,sales,40888800,credit\n"
+                         "6110,0,wages,40882800,debit\n");
+    testfiles::WriteFile(root_ / "balances.csv",
+                         "code,sub,period,debit,credit,debit_incl,credit_incl\n"
+                         "1110,0,0,1000000,0,,\n3110,0,0,0,1000000,,\n1110,0,1,100000,300000,,\n"
+                         "4110,0,1,0,100000,,\n6110,0,1,300000,0,,\n");
+    ChildProcess::Result import = Books({"import", "--name", "loss", "--start", "20240401", "--end", "20250331",
+                                         root_ / "accounts.csv", root_ / "balances.csv"});
+    ASSERT_EQ(import.exitCode, 0) << import.err;
+    ASSERT_EQ(Books({"select", "8"}).exitCode, 0);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    const std::string report = testfiles::ReadFile(report_);
+    ExpectBalancedSheet(report);
+    EXPECT_EQ(Amount(report, "ZYUNSISANNOBUGOUKEI"), 800000);
 }
 
 TEST_F(LinkProgramTest, ACallerPathWithCommasIsTakenWhole) {
