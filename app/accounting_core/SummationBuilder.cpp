@@ -1,5 +1,6 @@
 #include "app/accounting_core/SummationBuilder.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <map>
@@ -16,6 +17,13 @@
 namespace {
 
 constexpr int kSlots = StKAMOKUSUMINFO::kSlots;
+
+// The balance sheet's net assets hold the year's profit or loss after tax
+// until the next year's opening balances move it into retained earnings:
+// the accounts below the year's profit line count in the net-assets total
+// too, so that assets = liabilities + net assets on balanced books.
+constexpr std::uint32_t kNetAssetsLine = 0x80200000u;
+constexpr std::uint32_t kYearsProfitLine = 0x40000080u;
 
 const char* const kAccountsQuery =
     "SELECT account_id, code, name, class_code, side FROM accounts WHERE data_set = ?1 ORDER BY code";
@@ -156,8 +164,12 @@ int SummationBuilder::AppendTotals(std::vector<StKAMOKUSUMINFO>& records) const 
         if (account.Code % 10000 != 0) continue;
         auto known = totalsOfClass.find(account.ClassCode);
         if (known == totalsOfClass.end()) {
+            std::vector<std::uint32_t> lines = classes_.LinesContaining(account.ClassCode);
+            if (std::ranges::find(lines, kYearsProfitLine) != lines.end() &&
+                std::ranges::find(lines, kNetAssetsLine) == lines.end())
+                lines.push_back(kNetAssetsLine);
             std::vector<std::size_t> indexes;
-            for (std::uint32_t line : classes_.LinesContaining(account.ClassCode)) {
+            for (std::uint32_t line : lines) {
                 auto total = totalIndex.find(line);
                 if (total != totalIndex.end()) indexes.push_back(total->second);
             }

@@ -17,8 +17,10 @@ class PeriodSelection;
 //     order of the statements: byte 128 = 1 (summary), byte 127 = 1,
 //     byte 126 = 0, code 0, the line's class code, name and balance side,
 //     and in every slot the sums of the member accounts' slots (members:
-//     accounts whose class code is the line or lies below it). Its
-//     identifier is twelve bytes 0xFF followed by the class code, big-endian.
+//     accounts whose class code is the line or lies below it; the net-assets
+//     line 0x80200000 also takes the accounts below the year's profit
+//     0x40000080). Its identifier is twelve bytes 0xFF followed by the class
+//     code, big-endian.
 class SummationBuilder {
 public:
     SummationBuilder(BooksDatabase& books, const ClassTree& classes, const PeriodSelection& periods);
