@@ -321,6 +321,25 @@ TEST_F(LinkProgramTest, EveryBalanceSheetBalances) {
     EXPECT_EQ(Amount(report, "ZYUNSISANNOBUGOUKEI"), 800000);
 }
 
+TEST_F(LinkProgramTest, ASixMonthYearWithAnInterimClosingKeepsItsClosingAdjustments) {
+    // April to September: position 6 ends the year, so both the interim
+    // (15) and the closing adjustments (18) belong to the period and to
+    // month 6.
+    testfiles::WriteFile(root_ / "accounts.csv", "code,sub,name,class_code,side\n4110,0,sales,40888800,credit\n");
+    testfiles::WriteFile(root_ / "balances.csv",
+                         "code,sub,period,debit,credit,debit_incl,credit_incl\n"
+                         "4110,0,1,0,400,,\n4110,0,6,0,600,,\n4110,0,15,0,200,,\n4110,0,18,0,500,,\n");
+    ChildProcess::Result import = Books({"import", "--name", "half", "--start", "20240401", "--end", "20240930",
+                                         "--interim", root_ / "accounts.csv", root_ / "balances.csv"});
+    ASSERT_EQ(import.exitCode, 0) << import.err;
+    ASSERT_EQ(Books({"select", "8"}).exitCode, 0);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    const std::string report = testfiles::ReadFile(report_);
+    EXPECT_EQ(Amount(report, "URIAGEDAKA"), 1700);
+    EXPECT_EQ(Amount(report, "TUKIURIAGEKINGAKU01"), 400);
+    EXPECT_EQ(Amount(report, "TUKIURIAGEKINGAKU06"), 1300);
+}
+
 TEST_F(LinkProgramTest, ACallerPathWithCommasIsTakenWhole) {
     // The path runs to the end of the caller's text, commas included; the
     // sheet's character check then refuses it. Cut at its first comma it
