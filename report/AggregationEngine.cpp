@@ -22,7 +22,9 @@ constexpr int kClosingSlot = 13;
 constexpr int kInterimSlot = 14;
 constexpr int kSlotsWithClosing = 14;   // K when the range ends with the year's closing adjustments
 constexpr int kSlotsWithInterim = 15;   // K once the interim adjustments are added
-constexpr int kFirstIgnoredInterimMonth = 7;  // with the interim adjustments, slots 7-13 feed no month
+constexpr int kFirstIgnoredInterimMonth = 7;  // with the interim adjustments, slots 7-12 feed no month
+constexpr int kLastIgnoredInterimMonth = 12;
+constexpr std::int16_t kOrLink = 2;
 constexpr int kInterimEndPosition = 6;
 
 // Items whose amounts the remainder totals leave out of their base total.
@@ -114,16 +116,21 @@ int AggregationEngine::Aggregate(bool taxIncluded, const StFINDINFO* conditions,
 
 bool AggregationEngine::ReadPeriod(const StFINDINFO* conditions, const StDATAINFO& dataSet, Period* period) const {
     // The criteria are PeriodSettings::BuildSumCriteria's: entry 0 holds the
-    // start position, entry 1 the end position, and entry 2, when entry 1
-    // links on, the interim or the closing adjustments.
+    // start position, entry 1 the end position, and the entries or-linked
+    // behind it the interim adjustments, the closing adjustments or both (a
+    // six-month year with an interim closing ends at position 6).
     period->start = ShortValue(conditions[0]);
     period->end = ShortValue(conditions[1]);
     if (period->start < 0 || period->start > kLastMonthPosition || period->end < 0 ||
         period->end > kLastMonthPosition)
         return false;
     period->slots = period->end + 1;
-    if (conditions[1].Link != 0 && ShortValue(conditions[2]) == PeriodSettings::kClosingAdjustments)
-        period->slots = kSlotsWithClosing;
+    for (int entry = 2; entry < PeriodSettings::kCriteriaEntries && conditions[entry - 1].Link == kOrLink; ++entry) {
+        if (ShortValue(conditions[entry]) == PeriodSettings::kClosingAdjustments) {
+            period->slots = kSlotsWithClosing;
+            period->closing = true;
+        }
+    }
     period->interimAtEnd = dataSet.InterimClosing == 1 && period->end == kInterimEndPosition;
     period->intro = dataSet.IntroMonthPos;
     return true;
@@ -256,7 +263,9 @@ bool AggregationEngine::AddToMonths(ReportItem& item, int slotCount, const Perio
     const bool debitSide = record_.BalanceSide == 1;
     const bool sameSide = item.BalanceSide == record_.BalanceSide;
     for (int n = 0; n < slotCount; ++n) {
-        if (slotCount == kSlotsWithInterim && n >= kFirstIgnoredInterimMonth && n <= kClosingSlot) continue;
+        if (slotCount == kSlotsWithInterim && n >= kFirstIgnoredInterimMonth && n <= kLastIgnoredInterimMonth)
+            continue;
+        if (n == kClosingSlot && !period.closing) continue;
         if (n == 0 && period.intro > period.end) continue;
 
         const FixedAmount debit = FixedAmount::FromRaw(debit_[n]);

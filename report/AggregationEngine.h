@@ -69,6 +69,7 @@ private:
         int start = 0;         // P: first month position of the range
         int end = 0;           // Q: last month position of the range
         int slots = 0;         // K before the interim adjustments: slots P..K-1 are summed
+        bool closing = false;  // the closing adjustments (slot 13) belong to the period
         bool interimAtEnd = false;  // slot 14 is added and K becomes 15
         int intro = 0;         // U: position of the first month of use
     };

@@ -279,11 +279,9 @@ TEST_F(AggregationEngineTest, InterimClosingUpToPositionSixAddsItsAdjustmentsToM
     for (int month = 7; month <= 12; ++month) EXPECT_EQ(monthly->Amounts[month], 0);
 }
 
-TEST_F(AggregationEngineTest, SixMonthYearWithInterimClosingCountsNoClosingAdjustments) {
+TEST_F(AggregationEngineTest, SixMonthYearWithInterimClosingCountsBothAdjustments) {
     // Position 6 is the year's last month: the criteria hold both periods,
-    // the interim adjustments go into month 6, and the closing adjustments
-    // (slot 13) are among the slots 7-13 a monthly item skips and outside
-    // the slots summed for the balance.
+    // and both adjustments go into the balance and into month 6.
     Books(20180401, 20180930, 1);
     std::vector<Sum> sums = EveryMonth(0, 10);
     sums.push_back({0, 0, 50});
@@ -293,9 +291,9 @@ TEST_F(AggregationEngineTest, SixMonthYearWithInterimClosingCountsNoClosingAdjus
     auto [main, monthly] = CreditItemsOfAccountOne();
 
     ASSERT_EQ(Run(4, 9), 1);
-    EXPECT_EQ(main->Amounts[0], 50 + 60 + 7);
+    EXPECT_EQ(main->Amounts[0], 50 + 60 + 7 + 100);
     EXPECT_EQ(monthly->Amounts[1], 60);
-    EXPECT_EQ(monthly->Amounts[6], 17);
+    EXPECT_EQ(monthly->Amounts[6], 117);
     for (int month = 7; month <= 12; ++month) EXPECT_EQ(monthly->Amounts[month], 0);
 }
 
