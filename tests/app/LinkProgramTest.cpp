@@ -179,11 +179,18 @@ TEST_F(LinkProgramTest, TheConnectionsAnswerEndsTheRun) {
 }
 
 TEST_F(LinkProgramTest, AFailedAggregationWritesNoReport) {
-    Sql("INSERT INTO faults(call, result, after) VALUES ('MoveNext', 9, 3)");
-    ChildProcess::Result run = Link({"--batch"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(Says(run.err, "勘定科目の集計に失敗しました。")) << run.err;
-    EXPECT_FALSE(fs::exists(report_));
+    // A walk that fails, and one that ends before it delivered the records
+    // the summation counted.
+    for (int result : {9, 5000}) {
+        SCOPED_TRACE(result);
+        Sql("DELETE FROM faults");
+        Sql("INSERT INTO faults(call, result, after) VALUES ('MoveNext', " + std::to_string(result) + ", 3)");
+        ChildProcess::Result run = Link({"--batch"});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.out.find("lParam=2"), std::string::npos);
+        EXPECT_TRUE(Says(run.err, "勘定科目の集計に失敗しました。")) << run.err;
+        EXPECT_FALSE(fs::exists(report_));
+    }
 }
 
 TEST_F(LinkProgramTest, AReportThatCannotBeWrittenFailsTheRun) {
