@@ -163,11 +163,11 @@ bool AggregationEngine::Walk(std::int32_t count, bool taxIncluded, const Period&
         // held and the items keep what was added before.
         if (!AggregateRecord(taxIncluded, period)) return false;
     }
-    if (result != core_result::kOk && result != core_result::kEndOfSums) {
-        Fail(Reason::kMoveNextFailed, result);
-        return false;
-    }
-    return true;
+    if (result == core_result::kOk) return true;
+    // The end of the sums before the records the rule counted leaves the
+    // amounts partial: a failure like any other.
+    Fail(result == core_result::kEndOfSums ? Reason::kEndedEarly : Reason::kMoveNextFailed, result);
+    return false;
 }
 
 bool AggregationEngine::AggregateRecord(bool taxIncluded, const Period& period) {

@@ -35,6 +35,7 @@ public:
         kSumCountFailed,   // GetSumCount failed (also after a failed MoveReady)
         kMovePosFailed,    // SetMovePos failed
         kMoveNextFailed,   // the walk ended with a code other than the end of the sums
+        kEndedEarly,       // the sums ended before the walk had the records GetSumCount gave
         kOverflow,         // a balance reached 10^14 yen, or an amount left the 64-bit range
     };
     struct Failure {
