@@ -37,6 +37,6 @@ bool OutputFile::Write(const char* bytes, std::size_t size) {
 
 void OutputFile::Close() {
     if (descriptor_ < 0) return;
-    ::close(descriptor_);
+    calls_.close(descriptor_);
     descriptor_ = -1;
 }

@@ -2,13 +2,23 @@
 
 #include <cstddef>
 
+#include <unistd.h>
+
 // The file object a report is written to, named by a Windows path. Writes go
 // straight to the operating system, unbuffered, so that the write that hits
 // a full disk is the one that reports it, and nothing is held back for a
 // close that could fail later.
 class OutputFile {
 public:
+    // The calls that end a file, so that tests can make them fail the way
+    // network file systems and quotas do.
+    struct SystemCalls {
+        int (*fsync)(int) = ::fsync;
+        int (*close)(int) = ::close;
+    };
+
     OutputFile() = default;
+    explicit OutputFile(SystemCalls calls) : calls_(calls) {}
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -25,5 +35,6 @@ public:
     bool IsOpen() const { return descriptor_ >= 0; }
 
 private:
+    SystemCalls calls_;
     int descriptor_ = -1;
 };

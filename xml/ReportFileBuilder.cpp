@@ -39,7 +39,7 @@ ReportFileBuilder::ReportFileBuilder(ProgressSink& progress, const ItemList& ite
 
 bool ReportFileBuilder::WriteReport(const char* path, std::int16_t functionNo, int startMonth,
                                     const StDATAINFO& dataSet) {
-    OutputFile file;
+    OutputFile file(fileCalls_);
     XmlLineWriter writer;
     // A file that could not be created shows up as the first failed write.
     writer.Attach(&file, path);

@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "report/ProgressSink.h"
 #include "report/ReportItem.h"
+#include "xml/OutputFile.h"
 #include "xml/SupportInfoFile.h"
 #include "xml/XmlLineWriter.h"
 
@@ -36,6 +37,9 @@ public:
     // How the support information block is reserved (the system's allocator
     // unless a test says otherwise).
     void SetSupportInfoAllocator(SupportInfoFile::Allocator allocate) { allocate_ = allocate; }
+    // The calls that end the report file (the system's unless a test says
+    // otherwise).
+    void SetFileCalls(OutputFile::SystemCalls calls) { fileCalls_ = calls; }
 
     // Writes the whole document to the Windows path, replacing a file of
     // that name. True when every section was written. On a failure the file
@@ -69,6 +73,7 @@ private:
     bool ug30_;
     MessageBoxes* boxes_;
     SupportInfoFile::Allocator allocate_ = &SupportInfoFile::SystemAllocate;
+    OutputFile::SystemCalls fileCalls_;
     std::int16_t progressStart_ = kDefaultProgressStart;
     ItemList::const_iterator cursor_;
     XmlLineWriter::LineBuffer line_ = {};
