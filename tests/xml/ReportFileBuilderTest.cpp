@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
@@ -341,6 +342,29 @@ TEST_F(ReportFileBuilderTest, AFileThatCannotBeCreatedFailsBeforeAnySectionAdvan
     EXPECT_FALSE(builder.WriteReport("Q:\\report.xml", 1, 4, DataSet(kCompany, 20170401, 20180331)));
     EXPECT_EQ(progress_.events, (std::vector<std::string>{"P", "P"}));
     EXPECT_FALSE(std::filesystem::exists(root_ / "drives/c/missing"));
+}
+
+// A file system that reports its error only when the file is flushed or
+// closed (network and FUSE file systems, quotas). The descriptor is still
+// released.
+int FailingSync(int) {
+    errno = EIO;
+    return -1;
+}
+int FailingClose(int descriptor) {
+    ::close(descriptor);
+    errno = EIO;
+    return -1;
+}
+
+TEST_F(ReportFileBuilderTest, AnErrorReportedAtTheEndFailsTheReport) {
+    const ItemList items = ExpectedReportItems(false);
+    for (OutputFile::SystemCalls calls : {OutputFile::SystemCalls{&FailingSync, &::close},
+                                          OutputFile::SystemCalls{&::fsync, &FailingClose}}) {
+        ReportFileBuilder builder(progress_, items, false, nullptr);
+        builder.SetFileCalls(calls);
+        EXPECT_FALSE(builder.WriteReport("C:\report.xml", 1, 4, DataSet(kCompany, 20170401, 20180331)));
+    }
 }
 
 TEST_F(ReportFileBuilderTest, AFileThatFillsUpMidDocumentKeepsWhatWasWritten) {
