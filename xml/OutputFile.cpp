@@ -35,8 +35,14 @@ bool OutputFile::Write(const char* bytes, std::size_t size) {
     return true;
 }
 
-void OutputFile::Close() {
-    if (descriptor_ < 0) return;
-    calls_.close(descriptor_);
+bool OutputFile::Close() {
+    if (descriptor_ < 0) return true;
+    int synced;
+    do {
+        synced = calls_.fsync(descriptor_);
+    } while (synced != 0 && errno == EINTR);
+    // The descriptor is gone after close, whatever it answers: no retry.
+    const bool closed = calls_.close(descriptor_) == 0;
     descriptor_ = -1;
+    return synced == 0 && closed;
 }

@@ -6,8 +6,8 @@
 
 // The file object a report is written to, named by a Windows path. Writes go
 // straight to the operating system, unbuffered, so that the write that hits
-// a full disk is the one that reports it, and nothing is held back for a
-// close that could fail later.
+// a full disk is the one that reports it; what the file system reports only
+// when the file is flushed and closed fails the close.
 class OutputFile {
 public:
     // The calls that end a file, so that tests can make them fail the way
@@ -30,8 +30,10 @@ public:
     // Writes all bytes at the end of what was written; false when the file
     // is not open or the system refuses any part of them.
     bool Write(const char* bytes, std::size_t size);
-    // Closes the file; nothing happens when it is not open.
-    void Close();
+    // Flushes the file to its device and closes it; true when both
+    // succeeded, and when it was not open. Network file systems and quotas
+    // may report a failed write only here.
+    bool Close();
     bool IsOpen() const { return descriptor_ >= 0; }
 
 private:

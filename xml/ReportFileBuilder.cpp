@@ -61,7 +61,7 @@ bool ReportFileBuilder::WriteReport(const char* path, std::int16_t functionNo, i
     // A report whose last line did not reach the disk is no report: the
     // tax-form application would find it cut short.
     if (!writer.WriteEndTag(line_, "REPORT", 0)) written = false;
-    writer.Detach();
+    if (writer.Detach() != 0) written = false;
     return written;
 }
 

@@ -145,9 +145,9 @@ bool XmlLineWriter::WriteEndTag(LineBuffer& line, const char* name, int depth) {
 }
 
 std::int16_t XmlLineWriter::Detach() {
-    if (file_ != nullptr) file_->Close();
+    const bool closed = file_ == nullptr || file_->Close();
     file_ = nullptr;
-    return 0;
+    return closed ? 0 : -1;
 }
 
 const char* XmlLineWriter::EscapeText(const char* text) {

@@ -51,7 +51,9 @@ public:
     // depth × TAB, "</name>", CR LF.
     bool WriteEndTag(LineBuffer& line, const char* name, int depth);
 
-    // Closes the file if one is attached and forgets it. Always 0.
+    // Closes the file if one is attached and forgets it. 0, or -1 when the
+    // file system reported an error as the file was flushed and closed (a
+    // file that a failed write closed already has nothing more to report).
     std::int16_t Detach();
 
     // The text with "&", "<", ">", '"' and "'" replaced by their entities,
