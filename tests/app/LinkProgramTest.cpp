@@ -374,6 +374,27 @@ TEST_F(LinkProgramTest, ACallerTextOver259BytesEndsTheRunBeforeAnyFile) {
     EXPECT_EQ(Snapshot(root_.Path()), before);
 }
 
+TEST_F(LinkProgramTest, AFolderNameTooLongToSplitCreatesNothing) {
+    // 260 bytes whose folder part has 257: split as Windows splits paths,
+    // it would lose its last character and name another folder.
+    const std::string a(100, 'a');
+    const std::string b(154, 'b');
+    const std::string path = "C:\\" + a + "\\" + b + "\\x";
+    ASSERT_EQ(path.size(), 260u);
+    ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--yes", "--output", path}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
+    EXPECT_FALSE(fs::exists(root_ / ("drives/c/" + a)));
+
+    // The same folder for the condition files: they cannot be saved, and
+    // nothing is created; the report is written all the same.
+    Sql("UPDATE app_folders SET path = 'C:\\" + a + "\\" + b + "\\' WHERE type = 1");
+    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--output", WindowsPath(report_)}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(fs::exists(root_ / ("drives/c/" + a)));
+    EXPECT_TRUE(fs::exists(report_));
+}
+
 TEST_F(LinkProgramTest, AnUnlinkedRunNeedsAPathOfItsOwn) {
     // Without a caller the remembered or default path counts: the default
     // "*.xml" is refused by the sheet's character check.
