@@ -65,11 +65,13 @@ std::size_t LastComponentStart(std::string_view path) {
 
 // Copies text into a buffer of `size` bytes: at most size - 1 bytes, never
 // half a double-byte character, NUL-terminated. Nothing for a null buffer.
-void CopyComponent(std::string_view text, char* out, std::size_t size) {
-    if (out == nullptr || size == 0) return;
+// False when the text was cut.
+bool CopyComponent(std::string_view text, char* out, std::size_t size) {
+    if (out == nullptr || size == 0) return true;
     std::string_view kept = Cp932::CutOnCharBoundary(text, size - 1);
     if (!kept.empty()) std::memcpy(out, kept.data(), kept.size());
     out[kept.size()] = '\0';
+    return kept.size() == text.size();
 }
 
 }  // namespace
@@ -100,11 +102,11 @@ const char* WinPathText::PathSkipRootA(const char* path) {
     return nullptr;
 }
 
-void WinPathText::SplitPath(const char* path, char* drive, char* dir, char* fname, char* ext) {
+bool WinPathText::SplitPath(const char* path, char* drive, char* dir, char* fname, char* ext) {
     std::string_view text(path != nullptr ? path : "");
     std::size_t rest = 0;
     if (HasDriveLetter(text)) rest = 2;
-    CopyComponent(text.substr(0, rest), drive, kMaxDrive);
+    bool whole = CopyComponent(text.substr(0, rest), drive, kMaxDrive);
 
     std::size_t nameStart = rest;
     std::size_t lastDot = kNone;
@@ -114,13 +116,14 @@ void WinPathText::SplitPath(const char* path, char* drive, char* dir, char* fnam
         else if (text[i] == '.')
             lastDot = i;
     }
-    CopyComponent(text.substr(rest, nameStart - rest), dir, kMaxDir);
+    whole &= CopyComponent(text.substr(rest, nameStart - rest), dir, kMaxDir);
 
     if (lastDot != kNone && lastDot >= nameStart) {
-        CopyComponent(text.substr(nameStart, lastDot - nameStart), fname, kMaxFname);
-        CopyComponent(text.substr(lastDot), ext, kMaxExt);
+        whole &= CopyComponent(text.substr(nameStart, lastDot - nameStart), fname, kMaxFname);
+        whole &= CopyComponent(text.substr(lastDot), ext, kMaxExt);
     } else {
-        CopyComponent(text.substr(nameStart), fname, kMaxFname);
-        CopyComponent({}, ext, kMaxExt);
+        whole &= CopyComponent(text.substr(nameStart), fname, kMaxFname);
+        whole &= CopyComponent({}, ext, kMaxExt);
     }
+    return whole;
 }

@@ -49,6 +49,6 @@ public:
     // A component longer than its buffer is truncated to size - 1 bytes, less
     // one when that would split a double-byte character (the runtime's secure
     // variant fails instead, the old one cuts by bytes). A null path gives
-    // empty outputs.
-    static void SplitPath(const char* path, char* drive, char* dir, char* fname, char* ext);
+    // empty outputs. True when every part asked for was given whole.
+    static bool SplitPath(const char* path, char* drive, char* dir, char* fname, char* ext);
 };

@@ -120,7 +120,8 @@ bool OutputPathChecks::FolderPartOf(char* path) {
     if (path == nullptr) return false;
     char drive[WinPathText::kMaxDrive];
     char dir[WinPathText::kMaxDir];
-    WinPathText::SplitPath(path, drive, dir, nullptr, nullptr);
+    // A directory that _splitpath would cut names another folder: refused.
+    if (!WinPathText::SplitPath(path, drive, dir, nullptr, nullptr)) return false;
     // drive and dir hold at most 2 and 255 bytes: the result and a separator
     // always fit in the buffer.
     std::string folder = std::string(drive) + dir;
@@ -166,6 +167,12 @@ bool OutputPathChecks::HasValidPathCharacters(const char* path) {
         checked = colon == Cp932::npos ? text : text.substr(colon + 1);
     }
     return Cp932::FindAnyChar(checked, kForbiddenCharacters) == Cp932::npos;
+}
+
+bool OutputPathChecks::HasWholeFolderPart(const char* path) {
+    char drive[WinPathText::kMaxDrive];
+    char dir[WinPathText::kMaxDir];
+    return WinPathText::SplitPath(path, drive, dir, nullptr, nullptr);
 }
 
 bool OutputPathChecks::IsPathReachable(const char* path) {

@@ -37,7 +37,8 @@ public:
     // "C:\a\". A backslash is appended when that text ends in a double-byte
     // character, or when it is shorter than the path and does not end in a
     // backslash. False, the path unchanged, when there is no drive or
-    // directory ("out.xml").
+    // directory ("out.xml"), and when the directory is longer than
+    // _splitpath keeps (255 bytes): cut, it would name another folder.
     static bool FolderPartOf(char* path);
 
     // True when the folder part of the path (FolderPartOf of a copy) is an
@@ -55,6 +56,9 @@ public:
     // begin with them), or one of / : , ; * ? " > < | behind its drive (behind
     // the first ":"; for a UNC path anywhere behind the leading two bytes).
     static bool HasValidPathCharacters(const char* path);
+    // True when the folder part of the path can be taken whole
+    // (FolderPartOf); a path without one has nothing to cut.
+    static bool HasWholeFolderPart(const char* path);
 
     // A path on a drive: no two backslashes in a row, and IsDriveUsable for
     // its first character with read and write access. A UNC path: its share

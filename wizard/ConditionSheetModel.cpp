@@ -297,7 +297,8 @@ bool ConditionSheetModel::CheckOutputPath() {
         BackToPath();
         return false;
     }
-    if (!OutputPathChecks::HasValidPathCharacters(path)) {
+    // A folder name too long to split would be cut into another folder's.
+    if (!OutputPathChecks::HasValidPathCharacters(path) || !OutputPathChecks::HasWholeFolderPart(path)) {
         Show(kBadCharacters, mb::kWarningOk);
         BackToPath();
         return false;

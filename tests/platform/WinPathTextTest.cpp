@@ -122,7 +122,7 @@ TEST(WinPathTextTest, SplitTruncatesLongComponentsAndAcceptsNullOutputs) {
     char ext[WinPathText::kMaxExt + 1];
     drive[WinPathText::kMaxDrive] = dir[WinPathText::kMaxDir] = fname[WinPathText::kMaxFname] =
         ext[WinPathText::kMaxExt] = '#';
-    WinPathText::SplitPath(longDir.c_str(), drive, dir, fname, ext);
+    EXPECT_FALSE(WinPathText::SplitPath(longDir.c_str(), drive, dir, fname, ext));
     EXPECT_STREQ(drive, "C:");
     EXPECT_EQ(std::string(dir), ("\\" + std::string(300, 'd')).substr(0, 255));
     EXPECT_EQ(std::string(fname), std::string(255, 'n'));
@@ -136,6 +136,6 @@ TEST(WinPathTextTest, SplitTruncatesLongComponentsAndAcceptsNullOutputs) {
     WinPathText::SplitPath(name.c_str(), nullptr, nullptr, fname, nullptr);
     EXPECT_EQ(std::string(fname), std::string(254, 'a'));
 
-    WinPathText::SplitPath("C:\\d\\f.x", nullptr, nullptr, nullptr, ext);
+    EXPECT_TRUE(WinPathText::SplitPath("C:\\d\\f.x", nullptr, nullptr, nullptr, ext));
     EXPECT_STREQ(ext, ".x");
 }

@@ -118,11 +118,17 @@ TEST_F(OutputPathChecksTest, FolderPartDropsTheFileNameAsSplitPathDoes) {
     // Shorter than the path and without a separator: one is appended.
     folderPart("C:out.xml", true, "C:\\");
 
-    // A directory longer than _splitpath keeps is cut to 255 bytes on a
-    // character boundary; ending in a double-byte character it gets a
-    // separator of its own.
-    const std::string dir = "\\" + std::string(250, 'a') + kHyo + kHyo;
+    // A directory of 255 bytes, its final separator included, is taken
+    // whole; a longer one, which _splitpath would cut into another folder's
+    // name, is refused.
+    const std::string dir = "\\" + std::string(249, 'a') + kHyo + kHyo;
     folderPart("C:" + dir + "\\x", true, "C:" + dir + "\\");
+    EXPECT_TRUE(Checks::HasWholeFolderPart(("C:" + dir + "\\x").c_str()));
+    const std::string longer = "C:" + dir + "b\\x";
+    folderPart(longer, false, longer);
+    EXPECT_FALSE(Checks::HasWholeFolderPart(longer.c_str()));
+    EXPECT_FALSE(Checks::CreateFolderTree(longer.c_str()));
+    EXPECT_FALSE(fs::exists(C(std::string(249, 'a'))));
 }
 
 TEST_F(OutputPathChecksTest, ExistingFoldersAreFoundThroughTheFolderPart) {
