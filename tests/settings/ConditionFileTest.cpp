@@ -14,6 +14,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <random>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -275,19 +277,36 @@ TEST_F(ConditionFileTest, WithoutAFolderNothingIsWritten) {
 
 }  // namespace
 
-TEST(ConditionFileName, UserIdsNeverReachIntoAnotherFolder) {
+TEST(ConditionFileName, EveryUserIdHasAFileNameOfItsOwn) {
     ConditionValues values{};
     values.SelectedNo1 = 3;
     values.SelectedNo2 = 7;
-    std::strcpy(values.UserId, "tester");
-    EXPECT_EQ(ConditionFile::FileName(values), "UG16_G_tester_3_7.env");
+    const auto nameOf = [&values](const std::string& id) {
+        std::memset(values.UserId, 0, sizeof values.UserId);
+        std::memcpy(values.UserId, id.data(), id.size());
+        return ConditionFile::FileName(values);
+    };
+    EXPECT_EQ(nameOf("tester"), "UG16_G_tester_3_7.env");
     values.TargetVersion = 1;
-    EXPECT_EQ(ConditionFile::FileName(values), "UG30_G_tester_3_7.env");
+    // IDs a file name can hold keep their names; a double-byte character
+    // whose second byte is 0x5C or 0x7C stays whole.
+    EXPECT_EQ(nameOf("tester"), "UG30_G_tester_3_7.env");
+    EXPECT_EQ(nameOf("表ポ"), "UG30_G_\x95\x5C\x83\x7C_3_7.env");
+    EXPECT_EQ(nameOf("a_b.c ｱ"), "UG30_G_a_b.c ｱ_3_7.env");
+    // Separators, the other characters no file name holds, control bytes,
+    // a lead byte without its second byte, and "%" itself become %XX.
+    EXPECT_EQ(nameOf("..\\..\\x/y:z*?\"<>|"), "UG30_G_..%5C..%5Cx%2Fy%3Az%2A%3F%22%3C%3E%7C_3_7.env");
+    EXPECT_EQ(nameOf("50%\t\x95"), "UG30_G_50%25%09%95_3_7.env");
 
-    // Separators and the other characters a file name cannot hold become "_".
-    std::strcpy(values.UserId, "..\\..\\x/y:z*?\"<>|");
-    EXPECT_EQ(ConditionFile::FileName(values), "UG30_G_.._.._x_y_z_______3_7.env");
-    // A double-byte character whose second byte is 0x5C or 0x7C stays whole.
-    std::strcpy(values.UserId, "表ポ");
-    EXPECT_EQ(ConditionFile::FileName(values), "UG30_G_\x95\x5C\x83\x7C_3_7.env");
+    // No two IDs share a file.
+    const std::vector<std::string> pieces{"a", "_", "%", ":", "\\", "/", "表", "\x01", "\x1f"};
+    std::mt19937 random(20261207);
+    std::map<std::string, std::string> idOfName;
+    for (int n = 0; n < 1000; ++n) {
+        std::string id;
+        const std::size_t length = 1 + random() % 12;
+        for (std::size_t i = 0; i < length; ++i) id += pieces[random() % pieces.size()];
+        const auto [known, added] = idOfName.emplace(nameOf(id), id);
+        EXPECT_TRUE(added || known->second == id) << known->first;
+    }
 }
