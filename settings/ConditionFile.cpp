@@ -67,19 +67,34 @@ bool MayWrite(const std::string& folder, const std::string& path) {
            WinFileSystem::_access(path.c_str(), OutputPathChecks::kWrite) == 0;
 }
 
+// A single byte that cannot stand in a Windows file name as it is: control
+// bytes, separators and the other reserved characters, "%" (which marks the
+// escapes), and a byte that is no whole character of code page 932.
+bool NeedsEscape(unsigned char c) {
+    if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|%", c) != nullptr) return true;
+    const bool halfWidthKatakana = c >= 0xA1 && c <= 0xDF;
+    return c >= 0x80 && !halfWidthKatakana;
+}
+
 // The user ID as it can stand in a file name. The IDs come from the books;
-// one holding a separator must not reach into another folder, so every
-// character that no Windows file name may hold becomes "_" (double-byte
-// characters, whose second byte may be 0x5C or 0x7C, are kept whole).
+// one holding a separator must not reach into another folder, and two IDs
+// must never share a file: each byte that needs it becomes "%XX" (upper-case
+// hexadecimal), so an ID a file name can hold keeps its name as it is.
+// Double-byte characters, whose second byte may be 0x5C or 0x7C, are kept
+// whole.
 std::string FileNamePartOf(std::string_view user) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string part;
     for (std::size_t i = 0; i < user.size();) {
         const std::size_t length = Cp932::CharLengthAt(user, i);
         const unsigned char c = static_cast<unsigned char>(user[i]);
-        if (length == 1 && (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr))
-            part += '_';
-        else
+        if (length == 1 && NeedsEscape(c)) {
+            part += '%';
+            part += kHex[c >> 4];
+            part += kHex[c & 0x0F];
+        } else {
             part.append(user.substr(i, length));
+        }
         i += length;
     }
     return part;

@@ -34,7 +34,8 @@ public:
     // completed). The old file is replaced only by a complete new one.
     static SaveResult SaveConditions(const ConditionValues& values, const MappingList& mapping);
 
-    // "UG16_G_%s_%d_%d.env" or "UG30_G_%s_%d_%d.env" of the values.
+    // "UG16_G_%s_%d_%d.env" or "UG30_G_%s_%d_%d.env" of the values; in the
+    // user ID, "%" and each byte a file name cannot hold become "%XX".
     static std::string FileName(const ConditionValues& values);
     // The folder of type 1, as the books give it with its trailing
     // backslash, followed by FileName. Empty when the books name no folder
