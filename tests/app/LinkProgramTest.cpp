@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -234,27 +235,124 @@ TEST_F(LinkProgramTest, TheDefinitionFileBesideTheProgramDecides) {
     EXPECT_EQ(Link({"--batch"}, program.string()).exitCode, 0);
 }
 
-TEST_F(LinkProgramTest, HelpVersionMistakesAndNoDisplay) {
+// A display number no X server listens on here.
+std::string UnusedDisplay() {
+    for (int n = 90;; ++n) {
+        if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n))) return ":" + std::to_string(n);
+    }
+}
+
+// Sets environment variables for one child process and puts them back
+// afterwards; a null value unsets the variable.
+class EnvironmentChange {
+public:
+    explicit EnvironmentChange(const std::vector<std::pair<std::string, const char*>>& changes) {
+        for (const auto& [name, value] : changes) {
+            const char* old = std::getenv(name.c_str());
+            saved_.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+            if (value != nullptr)
+                setenv(name.c_str(), value, 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+    ~EnvironmentChange() {
+        for (const auto& [name, value] : saved_) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(LinkProgramTest, CommandLinesAndCallers) {
     ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--help"}, root_ / "io");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("--batch"), std::string::npos);
     run = ChildProcess::Run({MZN_PROGRAM_BRC, "--version"}, root_ / "io");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("MznBrc20ToUg16_G ", 0), 0u);
-    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--end-month", "13"}, root_ / "io");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("--help"), std::string::npos);
 
-    // The GUI without a display: one clear line and status 2.
-    const std::string platform = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
-    unsetenv("QT_QPA_PLATFORM");
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    run = ChildProcess::Run({MZN_PROGRAM_BRC}, root_ / "io");
-    if (!platform.empty()) setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    const std::string noDisplay = "no display to show the condition sheet on";
+    const std::string display = UnusedDisplay();
+    // The caller's path, in code page 932 as a caller passes it: ﾃｩ.xml in
+    // half-width katakana is the bytes C3 A9, which UTF-8 would read as é.
+    const std::string katakanaPath = WindowsPath(root_ / "out") + "\\\xC3\xA9.xml";
+    const std::string katakanaReport = root_ / Utf8(u8"out/ﾃｩ.xml");
+
+    struct Case {
+        const char* what;
+        std::vector<std::string> options;  // the program's own, before the caller's text
+        enum Caller { kCaller, kCallerWithoutPath, kNone, kText } caller;
+        std::vector<std::pair<std::string, const char*>> environment;
+        int exitStatus;
+        std::optional<int> posted;  // lParam posted to the caller; nullopt: nothing (or no caller)
+        std::string says;           // in what the program printed
+        int lines = 0;              // on standard error, when refused: the reason (and the hint at --help)
+        std::string text = "";      // kText: the caller's text as given
+    };
+    const std::vector<std::pair<std::string, const char*>> gui = {
+        {"QT_QPA_PLATFORM", nullptr}, {"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}};
+    const std::vector<Case> cases = {
+        {"an unknown option", {"--frobnicate"}, Case::kCaller, {}, 2, 2, "unknown option --frobnicate", 2},
+        {"a bad value", {"--batch", "--end-month", "13"}, Case::kCaller, {}, 2, 2, "--end-month takes a month", 2},
+        {"a bad value, unlinked", {"--batch", "--end-month", "13"}, Case::kNone, {}, 2, std::nullopt, "--help", 2},
+        {"--output beside the caller's path", {"--batch", "--output", "C:\\other.xml"}, Case::kCaller, {}, 2, 2,
+         "--output", 2},
+        {"no display", {}, Case::kCaller, gui, 2, 2, noDisplay, 1},
+        {"a display no server answers", {}, Case::kCaller,
+         {{"QT_QPA_PLATFORM", nullptr}, {"DISPLAY", display.c_str()}, {"WAYLAND_DISPLAY", nullptr}}, 2, 2,
+         noDisplay, 1},
+        {"xcb without a server", {}, Case::kCaller,
+         {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.c_str()}, {"WAYLAND_DISPLAY", nullptr}}, 2, 2,
+         noDisplay, 1},
+        {"a Wayland display that is gone", {}, Case::kCaller,
+         {{"QT_QPA_PLATFORM", nullptr}, {"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", "mzn-no-such-wayland"}}, 2, 2,
+         noDisplay, 1},
+        {"batch without a path, unlinked", {"--batch"}, Case::kNone, {}, 2, std::nullopt, "--output", 1},
+        {"batch without a path from the caller", {"--batch"}, Case::kCallerWithoutPath, {}, 2, 2, "--output", 1},
+        {"a caller's path in code page 932", {"--batch"}, Case::kText, {}, 0, std::nullopt, "", 0,
+         "1,32769,2," + katakanaPath},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(report_);
+        std::vector<std::string> words;
+        if (c.caller == Case::kCaller || c.caller == Case::kCallerWithoutPath) {
+            words = {MZN_CALLER_EXE, "--timeout", "60"};
+            if (c.caller == Case::kCaller) words.insert(words.end(), {"--output", WindowsPath(report_)});
+            words.insert(words.end(), {"--", MZN_PROGRAM_BRC});
+        } else {
+            words = {MZN_PROGRAM_BRC};
+        }
+        words.insert(words.end(), c.options.begin(), c.options.end());
+        if (c.caller == Case::kText) words.push_back(c.text);
+
+        ChildProcess::Result run;
+        {
+            EnvironmentChange environment(c.environment);
+            run = ChildProcess::Run(words, root_ / "io");
+        }
+        const std::string said = run.out + run.err;
+        if (c.caller == Case::kCaller || c.caller == Case::kCallerWithoutPath) {
+            EXPECT_NE(run.out.find("exit status=" + std::to_string(c.exitStatus)), std::string::npos) << said;
+            EXPECT_EQ(run.exitCode, c.posted.value_or(100)) << said;
+        } else {
+            EXPECT_EQ(run.exitCode, c.exitStatus) << said;
+        }
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
+        // A refused run writes nothing and says why in as many lines (a
+        // caller that hears nothing says so too).
+        if (c.exitStatus == 2) {
+            EXPECT_FALSE(fs::exists(report_));
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.lines) << run.err;
+        }
+    }
+    EXPECT_TRUE(fs::exists(katakanaReport));
 }
 
 TEST_F(LinkProgramTest, TheReportCarriesTheAmountsOfTheBooks) {
