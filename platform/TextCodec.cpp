@@ -5,7 +5,9 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <iconv.h>
+#include <langinfo.h>
 #include <string_view>
 #include <vector>
 
@@ -364,4 +366,42 @@ TextCodec::Result<std::u16string> TextCodec::Cp932ToUtf16(std::string_view cp932
 
 TextCodec::Result<std::string> TextCodec::Utf16ToCp932(std::u16string_view utf16, Invalid invalid) {
     return EncodeCp932(DecodeUtf16(utf16, invalid), invalid);
+}
+
+namespace {
+
+// The locale's codeset when it is not UTF-8 (the C and POSIX locales'
+// ASCII counts as UTF-8); empty otherwise.
+std::string OtherLocaleCodeset() {
+    const std::string codeset = nl_langinfo(CODESET);
+    if (codeset == "UTF-8" || codeset == "utf8" || codeset == "ANSI_X3.4-1968" || codeset == "ASCII") return {};
+    return codeset;
+}
+
+// Converts whole text between the locale's codeset and UTF-8; nullopt when
+// the text does not convert.
+std::optional<std::string> Recode(const char* to, const char* from, std::string_view text) {
+    Converter converter(to, from);
+    if (!converter.IsOpen()) return std::nullopt;
+    const char* in = text.data();
+    std::size_t inSize = text.size();
+    std::string out;
+    if (converter.Run(in, inSize, out) != 0) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+TextCodec::Result<std::string> TextCodec::LocaleToCp932(std::string_view text, Invalid invalid) {
+    const std::string codeset = OtherLocaleCodeset();
+    std::optional<std::string> utf8;
+    if (codeset.empty()) {
+        if (DecodeUtf8(text, Invalid::Fail).ok) utf8 = std::string(text);
+    } else {
+        utf8 = Recode("UTF-8", codeset.c_str(), text);
+    }
+    // Bytes that are no text of the locale are refused whatever invalid
+    // says: it governs only the characters code page 932 lacks.
+    if (!utf8) return Result<std::string>{std::string(), false, 0};
+    return Utf8ToCp932(*utf8, invalid);
 }

@@ -25,4 +25,10 @@ public:
     static Result<std::string> Utf8ToCp932(std::string_view utf8, Invalid invalid = Invalid::Fail);
     static Result<std::u16string> Cp932ToUtf16(std::string_view cp932, Invalid invalid = Invalid::Fail);
     static Result<std::string> Utf16ToCp932(std::u16string_view utf16, Invalid invalid = Invalid::Fail);
+
+    // Text a person typed, in the encoding of the process's locale
+    // (LC_CTYPE; UTF-8 under the C and POSIX locales, whose ASCII a person
+    // could not type Japanese in). Not ok when the bytes are no text of that
+    // encoding; invalid says what becomes of characters code page 932 lacks.
+    static Result<std::string> LocaleToCp932(std::string_view text, Invalid invalid = Invalid::Fail);
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "app/shell/CommandLine.h"
 #include "platform/TextCodec.h"
 
 namespace {
@@ -26,54 +27,35 @@ std::optional<int> ParseMonth(const std::string& text) {
     return month;
 }
 
-// Whether text is well-formed UTF-8: no stray continuation bytes, no
-// overlong forms, no surrogates, nothing past U+10FFFF.
-bool IsWellFormedUtf8(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto first = static_cast<unsigned char>(text[at]);
-        std::size_t length = 1;
-        unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-        if (first < 0x80) {
-            ++at;
-            continue;
-        }
-        if (first >= 0xC2 && first <= 0xDF) {
-            length = 2;
-        } else if (first >= 0xE0 && first <= 0xEF) {
-            length = 3;
-            if (first == 0xE0) low = 0xA0;
-            if (first == 0xED) high = 0x9F;
-        } else if (first >= 0xF0 && first <= 0xF4) {
-            length = 4;
-            if (first == 0xF0) low = 0x90;
-            if (first == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (at + length > text.size()) return false;
-        for (std::size_t i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(text[at + i]);
-            if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return false;
-        }
-        at += length;
+// Where the caller's text begins: behind the leading options (a value
+// given as the next word belongs to its option) or behind a lone "--".
+// Worked out on its own, so that the caller is known also when an option
+// is refused.
+std::size_t CallerTextStart(const std::vector<std::string>& arguments) {
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& word = arguments[index];
+        if (word == "--") return index + 1;
+        if (!word.starts_with("--")) return index;
+        if (TakesValue(word) && index + 1 < arguments.size()) ++index;
     }
-    return true;
+    return arguments.size();
 }
 
 }  // namespace
 
 LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
     LaunchOptions options;
+    // The caller's text is code page 932 bytes as the caller gives them.
+    const std::size_t textStart = CallerTextStart(arguments);
+    for (std::size_t index = textStart; index < arguments.size(); ++index) {
+        if (index > textStart) options.callerText += ' ';
+        options.callerText += arguments[index];
+    }
+
     std::vector<std::string> conditionOptions;
-    std::size_t index = 0;
-    for (; index < arguments.size(); ++index) {
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& word = arguments[index];
-        if (word == "--") {
-            ++index;
-            break;
-        }
-        if (!word.starts_with("--")) break;
+        if (word == "--" || !word.starts_with("--")) break;
         if (word == "--help") {
             options.action = Action::Help;
             return options;
@@ -114,11 +96,10 @@ LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
         options.Reject("option " + conditionOptions.front() + " needs --batch");
         return options;
     }
-    const std::size_t firstWord = index;
-    for (; index < arguments.size(); ++index) {
-        if (index > firstWord) options.callerText += ' ';
-        options.callerText += HostWordToCp932(arguments[index]);
-    }
+    // A caller's path is locked: --output would be dropped without a word.
+    CommandLine caller;
+    if (options.outputPath && caller.ParseCommandLine(options.callerText) && !caller.OutputPathArg.empty())
+        options.Reject("--output cannot be used when a caller names the report file");
     return options;
 }
 
@@ -136,7 +117,10 @@ bool LaunchOptions::Take(std::string_view name, const std::string& value) {
         taxIncluded = value == "yes";
     } else if (name == "--output") {
         if (value.empty()) return Reject("--output needs a Windows path, such as Z:\\tmp\\report.xml");
-        outputPath = HostWordToCp932(value);
+        // What a person types is in the locale's encoding.
+        TextCodec::Result<std::string> path = TextCodec::LocaleToCp932(value, TextCodec::Invalid::Replace);
+        if (!path.ok) return Reject("--output \"" + value + "\" is no text of this locale's encoding");
+        outputPath = path.text;
     }
     return true;
 }
@@ -145,11 +129,6 @@ bool LaunchOptions::Reject(std::string text) {
     action = Action::Error;
     error = std::move(text);
     return false;
-}
-
-std::string LaunchOptions::HostWordToCp932(std::string_view word) {
-    if (!IsWellFormedUtf8(word)) return std::string(word);
-    return TextCodec::Utf8ToCp932(word, TextCodec::Invalid::Replace).text;
 }
 
 std::string LaunchOptions::Usage(std::string_view programName) {

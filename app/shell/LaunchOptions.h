@@ -23,14 +23,16 @@
 //   - an unknown option, a missing value, a value out of its range;
 //   - a condition option (--end-month, --tax-included, --output, --yes)
 //     without --batch: the condition sheet of the GUI takes its values from
-//     the user, and silently ignoring them would hide a mistake.
+//     the user, and silently ignoring them would hide a mistake;
+//   - --output beside a caller's text that names the report file.
+// The caller's text is taken also when an option is refused, so that the
+// caller can be told.
 //
-// Text: the words of argv are the host's text (UTF-8); the system works in
-// code page 932. A word that is valid UTF-8 is converted, characters that
-// code page 932 lacks becoming "?" (which no Windows file name may hold, so
-// the path checks refuse such a path in the system's own words); a word that
-// is not valid UTF-8 is taken as code page 932 bytes already, as a caller on
-// a code-page-932 system passes them.
+// Text: the caller's text is code page 932 bytes as the caller passes them.
+// --output is what a person typed, in the locale's encoding (UTF-8 under
+// the C and POSIX locales); it is converted, characters that code page 932
+// lacks becoming "?" (which no Windows file name may hold, so the path
+// checks refuse such a path in the system's own words).
 class LaunchOptions {
 public:
     enum class Action { Run, Help, Version, Error };
@@ -47,14 +49,12 @@ public:
     std::optional<bool> taxIncluded;
     std::optional<std::string> outputPath;  // Windows path, code page 932, not empty
     bool answerYes = false;             // questions of the batch run are answered Yes
-    std::string callerText;             // code page 932
+    std::string callerText;             // code page 932, as given
 
     // arguments: argv without the program name.
     static LaunchOptions Parse(const std::vector<std::string>& arguments);
     // The --help text for the program of that name (ASCII).
     static std::string Usage(std::string_view programName);
-    // A word of argv as code page 932 text (see above).
-    static std::string HostWordToCp932(std::string_view word);
 
 private:
     bool Take(std::string_view name, const std::string& value);

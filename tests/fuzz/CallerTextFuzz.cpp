@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy, so that a read past the text is caught.
     const std::string word(reinterpret_cast<const char*>(data), size);
-    const std::string text = LaunchOptions::HostWordToCp932(word);
+    const std::string text = LaunchOptions::Parse({"--batch", "--", word}).callerText;
 
     CommandLine line;
     const bool linked = line.ParseCommandLine(text);

@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 
 #include "platform/CallerEndpoint.h"
+#include "platform/TextCodec.h"
 #include "tests/support/TempRoot.h"
 
 extern char** environ;
@@ -209,9 +210,11 @@ TEST_F(MznCallerTest, ProgramThatCannotStart) {
 }
 
 TEST_F(MznCallerTest, OutputPathWithCommasArrivesWhole) {
-    // "表" is 0x95 0x5C in code page 932: its second byte is a backslash.
+    // Typed in UTF-8 and passed on in code page 932, where "表" is 0x95 0x5C:
+    // its second byte is a backslash.
     const std::string output = "Z:\\tmp\\表,a,,b.xml";
-    const Outcome outcome = RunCaller({"--message", "0x400", "--function", "7", "--output", output, "--log",
+    const Outcome outcome = RunCaller({"--message", "0x400", "--function", "7", "--output",
+                                       TextCodec::Cp932ToUtf8(output).text, "--log",
                                        log_, kFake, "--args-file", argsFile_});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
 

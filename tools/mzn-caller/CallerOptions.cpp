@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/TextCodec.h"
+
 namespace {
 
 // A whole word as a number: decimal, or hexadecimal after "0x" where
@@ -87,7 +89,10 @@ CallerOptions CallerOptions::Parse(const std::vector<std::string>& arguments) {
 bool CallerOptions::Take(const std::string& name, const std::string& value) {
     long long number = 0;
     if (name == "--output") {
-        output = value;
+        // Typed in the locale's encoding; a caller passes code page 932.
+        TextCodec::Result<std::string> path = TextCodec::LocaleToCp932(value, TextCodec::Invalid::Replace);
+        if (!path.ok) return Reject("--output \"" + value + "\" is no text of this locale's encoding");
+        output = path.text;
         return true;
     }
     if (name == "--log") {
@@ -146,8 +151,9 @@ std::string CallerOptions::Usage() {
            "  --message N        message the program posts when it ends\n"
            "                     (decimal or 0x hexadecimal; default 0x8001, WM_APP + 1)\n"
            "  --function N       function number (decimal; default 2)\n"
-           "  --output PATH      Windows path of the file the program writes; without it\n"
-           "                     the argument ends after the third comma\n"
+           "  --output PATH      Windows path of the file the program writes, passed on\n"
+           "                     in code page 932; without it the argument ends after\n"
+           "                     the third comma\n"
            "  --handle N         bind this handle (1 to 2147483647) instead of a fresh one\n"
            "  --timeout SECONDS  stop the program after SECONDS (default 0: no limit)\n"
            "  --log FILE         also write the record to FILE\n"

@@ -21,7 +21,7 @@ public:
 
     std::uint32_t message = 0x8001;  // WM_APP + 1
     std::int32_t function = 2;
-    std::optional<std::string> output;  // Windows path for the link program
+    std::optional<std::string> output;  // Windows path for the link program, code page 932
     std::uintptr_t handle = 0;          // 0: choose a fresh one
     int timeoutSeconds = 0;             // 0: wait as long as the program runs
     std::string logPath;

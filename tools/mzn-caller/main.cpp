@@ -1,6 +1,7 @@
 // mzn-caller: plays the tax-form application that starts a link program and
 // waits for its completion message. See CallerOptions::Usage().
 
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "tools/mzn-caller/CallerSession.h"
 
 int main(int argc, char** argv) {
+    // What a person types (--output) is in the locale's encoding.
+    std::setlocale(LC_CTYPE, "");
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CallerOptions options = CallerOptions::Parse(arguments);
     switch (options.action) {

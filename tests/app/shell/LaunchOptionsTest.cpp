@@ -100,18 +100,28 @@ TEST(LaunchOptionsTest, MistakesAreRefusedWithAReason) {
     EXPECT_EQ(LaunchOptions::kUsageExitCode, 2);
 }
 
-TEST(LaunchOptionsTest, HostTextBecomesCodePage932) {
-    // UTF-8 words are converted; the literals of this file are code page 932.
-    const LaunchOptions options =
-        Parse({"--batch", "--output", Utf8(u8"Z:\\決算\\表.xml"), Utf8(u8"1,2,3,Z:\\控え\\表.xml")});
+TEST(LaunchOptionsTest, TypedTextIsConvertedAndTheCallersTextIsNot) {
+    // Under the C locale what a person types is UTF-8; the literals of this
+    // file are code page 932.
+    const LaunchOptions options = Parse({"--batch", "--output", Utf8(u8"Z:\\決算\\表\U0001F600.xml")});
     ASSERT_EQ(options.action, Action::Run) << options.error;
-    EXPECT_EQ(options.outputPath, "Z:\\決算\\表.xml");
-    EXPECT_EQ(options.callerText, "1,2,3,Z:\\控え\\表.xml");
+    EXPECT_EQ(options.outputPath, "Z:\\決算\\表?.xml");
+    // ﾃｩ in half-width katakana is C3 A9, which is UTF-8 too.
+    const std::string halfWidth = "1,2,3,Z:\\\xC3\xA9.xml";
+    EXPECT_EQ(Parse({"--batch", halfWidth}).callerText, halfWidth);
 
-    // Bytes that are not UTF-8 are code page 932 already.
-    EXPECT_EQ(Parse({"1,2,3,Z:\\表.xml"}).callerText, "1,2,3,Z:\\表.xml");
-    // A character code page 932 lacks becomes "?".
-    EXPECT_EQ(LaunchOptions::HostWordToCp932(Utf8(u8"a\U0001F600b")), "a?b");
+    const LaunchOptions broken = Parse({"--batch", "--output", "Z:\\\x95\\x.xml"});
+    EXPECT_EQ(broken.action, Action::Error);
+    EXPECT_NE(broken.error.find("--output"), std::string::npos);
+
+    // A caller's path names the report file: --output beside it is refused,
+    // and the caller is still known.
+    const LaunchOptions both = Parse({"--batch", "--output", "C:\\a.xml", "1,2,3,C:\\b.xml"});
+    EXPECT_EQ(both.action, Action::Error);
+    EXPECT_EQ(both.callerText, "1,2,3,C:\\b.xml");
+    EXPECT_EQ(Parse({"--batch", "--output", "C:\\a.xml", "1,2,3,"}).action, Action::Run);
+    EXPECT_EQ(Parse({"--bogus", "--output", "x", "1,2,3,p"}).callerText, "1,2,3,p");
+    EXPECT_EQ(Parse({"--batch", "--end-month", "x", "1,2,3,p"}).callerText, "1,2,3,p");
 }
 
 }  // namespace
