@@ -1,5 +1,8 @@
 #include "app/BatchFrontEnd.h"
 
+#include <cstdio>
+
+#include "editions/Edition.h"
 #include "wizard/ConditionSheetModel.h"
 
 BatchFrontEnd::BatchFrontEnd(const LaunchOptions& options)
@@ -12,6 +15,13 @@ int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
     ConditionSheetModel sheet(conditions.ug30 ? 1 : 0, *conditions.mapping, *conditions.items, boxes_, fileDialogs_);
     conditions.CopyInputsTo(sheet.Values);
     if (!sheet.Initialise()) return kCancelled;
+    // Without a path from the command line, the caller or the condition file
+    // the sheet would offer its placeholder "*.xml", which nobody saw.
+    if (!options_.outputPath && sheet.Values.OutputPathLocked == 0 && sheet.Values.SavedOutputPath[0] == '\0') {
+        std::fprintf(stderr, "%s: batch mode needs --output WINDOWS_PATH: no report path was given or remembered\n",
+                     Edition::Current().ProgramName());
+        return kCannotRun;
+    }
     // The command line's conditions stand for what a user would type.
     if (options_.endMonth) sheet.Values.EndMonth = static_cast<std::int16_t>(*options_.endMonth);
     if (options_.taxIncluded) sheet.Values.TaxIncluded = *options_.taxIncluded ? 1 : 0;

@@ -92,8 +92,8 @@ bool ClLinkApp::InitInstance() {
 
     SheetConditions conditions;
     FillSheetInputs(conditions);
-    if (frontEnd_.RunConditionSheet(conditions) != RunFrontEnd::kExecuted) {
-        resultCode_ = kNoReport;
+    if (const int sheet = frontEnd_.RunConditionSheet(conditions); sheet != RunFrontEnd::kExecuted) {
+        resultCode_ = sheet == RunFrontEnd::kCannotRun ? kFailed : kNoReport;
         frontEnd_.ReleaseRunWindows();
         return false;
     }

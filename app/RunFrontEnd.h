@@ -14,6 +14,9 @@ class RunFrontEnd {
 public:
     static constexpr int kExecuted = 2000;
     static constexpr int kCancelled = 2001;
+    // The conditions cannot be run at all (batch mode without a report
+    // path): a failure, not a cancel.
+    static constexpr int kCannotRun = -1;
 
     virtual ~RunFrontEnd() = default;
 
@@ -21,6 +24,7 @@ public:
     // Shows the condition sheet modally (or, in batch mode, initialises it,
     // applies the command line's conditions and executes it). kExecuted when
     // the conditions were checked and saved; the outputs are then filled.
+    // kCancelled when the user left the sheet, kCannotRun as above.
     virtual int RunConditionSheet(SheetConditions& conditions) = 0;
     // Creates and shows the progress display, reset to 0.
     virtual ProgressSink& StartProgress() = 0;

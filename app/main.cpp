@@ -2,6 +2,7 @@
 // as the edition library it is linked with says.
 #include <QApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,10 +11,14 @@
 #include "app/BatchFrontEnd.h"
 #include "app/ClLinkApp.h"
 #include "app/GuiFrontEnd.h"
+#include "app/shell/CompletionNotice.h"
 #include "app/shell/LaunchOptions.h"
 #include "editions/Edition.h"
 
 namespace {
+
+// The caller's text of the run, for a refusal before the run could link.
+std::string gCallerText;
 
 bool HasDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -21,6 +26,26 @@ bool HasDisplay() {
         if (value != nullptr && *value != '\0') return true;
     }
     return false;
+}
+
+// Refused before the run: the reason on standard error, the caller told.
+int Refuse(const std::string& reason) {
+    std::fprintf(stderr, "%s: %s\n", Edition::Current().ProgramName(), reason.c_str());
+    CompletionNotice::SendBeforeRun(gCallerText, ClLinkApp::kFailed);
+    return LaunchOptions::kUsageExitCode;
+}
+
+const char* const kNoDisplay = "no display to show the condition sheet on; run with --batch instead";
+
+// While the application connects to its display, Qt's own lines stay
+// unsaid; a display that cannot be reached (no server behind DISPLAY, a
+// Wayland socket that is gone, no platform plugin) ends the program the way
+// no display at all does, instead of Qt's abort.
+void QuietStartupHandler(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtFatalMsg) return;
+    Refuse(kNoDisplay);
+    std::fflush(stderr);
+    std::_Exit(LaunchOptions::kUsageExitCode);
 }
 
 int Run(ClLinkApp& app) {
@@ -38,8 +63,11 @@ int Run(ClLinkApp& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // What a person types (--output) is in the locale's encoding.
+    std::setlocale(LC_CTYPE, "");
     const char* program = Edition::Current().ProgramName();
     const LaunchOptions options = LaunchOptions::Parse(std::vector<std::string>(argv + 1, argv + argc));
+    gCallerText = options.callerText;
     switch (options.action) {
         case LaunchOptions::Action::Help:
             std::fputs(LaunchOptions::Usage(program).c_str(), stdout);
@@ -49,6 +77,7 @@ int main(int argc, char** argv) {
             return 0;
         case LaunchOptions::Action::Error:
             std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program, options.error.c_str(), program);
+            CompletionNotice::SendBeforeRun(options.callerText, ClLinkApp::kFailed);
             return LaunchOptions::kUsageExitCode;
         case LaunchOptions::Action::Run:
             break;
@@ -59,11 +88,10 @@ int main(int argc, char** argv) {
         ClLinkApp app(frontEnd, options.callerText);
         return Run(app);
     }
-    if (!HasDisplay()) {
-        std::fprintf(stderr, "%s: no display to show the condition sheet on; run with --batch instead\n", program);
-        return LaunchOptions::kUsageExitCode;
-    }
+    if (!HasDisplay()) return Refuse(kNoDisplay);
+    const QtMessageHandler previous = qInstallMessageHandler(&QuietStartupHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
     GuiFrontEnd frontEnd;
     ClLinkApp app(frontEnd, options.callerText);
     return Run(app);

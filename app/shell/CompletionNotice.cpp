@@ -21,3 +21,10 @@ bool CompletionNotice::Send(std::int32_t resultCode) const {
     CallerWindow::EnableWindow(window, true);
     return posted;
 }
+
+bool CompletionNotice::SendBeforeRun(std::string_view callerText, std::int32_t resultCode) {
+    CommandLine caller;
+    if (!caller.ParseCommandLine(callerText)) return false;
+    caller.LinkedToParent = 1;
+    return CompletionNotice(caller).Send(resultCode);
+}

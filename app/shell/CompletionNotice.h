@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 class CommandLine;
 
@@ -24,6 +25,11 @@ public:
     // more, in this order. Returns whether the message was delivered; false
     // also when not linked.
     bool Send(std::int32_t resultCode) const;
+
+    // Before any run: the program refuses to start (its own command line, no
+    // display). A caller whose text holds three commas still hears the
+    // result, as at shut-down; false when the text names no caller.
+    static bool SendBeforeRun(std::string_view callerText, std::int32_t resultCode);
 
 private:
     bool Linked() const;

@@ -280,7 +280,8 @@ TEST_F(LinkProgramTest, CommandLinesAndCallers) {
     const std::string noDisplay = "no display to show the condition sheet on";
     const std::string display = UnusedDisplay();
     // The caller's path, in code page 932 as a caller passes it: ﾃｩ.xml in
-    // half-width katakana is the bytes C3 A9, which UTF-8 would read as é.
+    // half-width katakana is the bytes C3 A9, which UTF-8 would read as an
+    // accented e.
     const std::string katakanaPath = WindowsPath(root_ / "out") + "\\\xC3\xA9.xml";
     const std::string katakanaReport = root_ / Utf8(u8"out/ﾃｩ.xml");
 
@@ -493,18 +494,17 @@ TEST_F(LinkProgramTest, AFolderNameTooLongToSplitCreatesNothing) {
     EXPECT_TRUE(fs::exists(report_));
 }
 
-TEST_F(LinkProgramTest, AnUnlinkedRunNeedsAPathOfItsOwn) {
-    // Without a caller the remembered or default path counts: the default
-    // "*.xml" is refused by the sheet's character check.
-    ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch"}, root_ / "io");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
-
-    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--output", WindowsPath(report_)}, root_ / "io");
+TEST_F(LinkProgramTest, AnUnlinkedRunRemembersTheChosenPath) {
+    ChildProcess::Result run =
+        ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--output", WindowsPath(report_)}, root_ / "io");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::exists(report_));
     // The chosen path is remembered for the next start.
     EXPECT_NE(testfiles::ReadFile(ConditionFile("UG30", 1)).find(WindowsPath(report_)), std::string::npos);
+    // The next run writes there again, after the question about the file.
+    run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--yes"}, root_ / "io");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Says(run.err, "同名のファイルが存在します。")) << run.err;
 }
 
 TEST_F(LinkProgramTest, ASelectionThatNamesNoDataSetIsAFailure) {
