@@ -473,6 +473,17 @@ TEST_F(LinkProgramTest, ACallerTextOver259BytesEndsTheRunBeforeAnyFile) {
     EXPECT_EQ(Snapshot(root_.Path()), before);
 }
 
+TEST_F(LinkProgramTest, ControlCharactersMakeAPathInvalid) {
+    for (const char* name : {"a\tb.xml", "a\nb.xml", "\x01.xml", "x\x1f"}) {
+        SCOPED_TRACE(name);
+        const std::string path = WindowsPath(root_ / "out") + "\\" + name;
+        ChildProcess::Result run = ChildProcess::Run({MZN_PROGRAM_BRC, "--batch", "--output", path}, root_ / "io");
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_TRUE(Says(run.err, "データの出力先に不正な文字が含まれています。")) << run.err;
+        EXPECT_TRUE(fs::is_empty(root_ / "out"));
+    }
+}
+
 TEST_F(LinkProgramTest, AFolderNameTooLongToSplitCreatesNothing) {
     // 260 bytes whose folder part has 257: split as Windows splits paths,
     // it would lose its last character and name another folder.
