@@ -4,6 +4,7 @@
 #include "platform/WinFileSystem.h"
 #include "platform/WinPathText.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -156,6 +157,9 @@ std::string OutputPathChecks::FileNameOfPath(const char* path) {
 bool OutputPathChecks::HasValidPathCharacters(const char* path) {
     if (path == nullptr) return false;
     std::string_view text(path);
+    // No Windows name holds a control character; no trail byte is one, so a
+    // byte search finds them.
+    if (std::ranges::any_of(text, [](char c) { return c > 0 && c < 0x20; })) return false;
     std::string_view checked;
     if (IsUnc(text)) {
         // The two leading backslashes are the only pair a UNC path may hold.

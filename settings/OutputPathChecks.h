@@ -54,7 +54,8 @@ public:
 
     // False when the path holds two backslashes in a row (a UNC path may only
     // begin with them), or one of / : , ; * ? " > < | behind its drive (behind
-    // the first ":"; for a UNC path anywhere behind the leading two bytes).
+    // the first ":"; for a UNC path anywhere behind the leading two bytes),
+    // and when it holds a control byte (0x01-0x1F) anywhere.
     static bool HasValidPathCharacters(const char* path);
     // True when the folder part of the path can be taken whole
     // (FolderPartOf); a path without one has nothing to cut.
