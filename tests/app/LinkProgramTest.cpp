@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -471,6 +473,31 @@ TEST_F(LinkProgramTest, ACallerTextOver259BytesEndsTheRunBeforeAnyFile) {
     EXPECT_NE(run.err.find("[warning]"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("post message=32769 wParam=2 lParam=2"), std::string::npos) << run.out;
     EXPECT_EQ(Snapshot(root_.Path()), before);
+}
+
+TEST_F(LinkProgramTest, AConditionFileThatIsNoSmallRegularFileIsNeitherReadNorReplaced) {
+    const std::string conditions = ConditionFile("UG30", 1);
+    fs::create_directories(fs::path(conditions).parent_path());
+    // A FIFO would block the open; a sparse file of 1 GiB would be read whole.
+    ASSERT_EQ(mkfifo(conditions.c_str(), 0600), 0);
+    ChildProcess::Result run = ChildProcess::Run(
+        {MZN_CALLER_EXE, "--timeout", "20", "--output", WindowsPath(report_), "--", MZN_PROGRAM_BRC, "--batch"},
+        root_ / "io");
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_TRUE(Says(run.err, "集計条件を保存できませんでした。")) << run.err;
+    EXPECT_TRUE(fs::is_fifo(conditions));
+
+    fs::remove(conditions);
+    {
+        std::ofstream sparse(conditions);
+        sparse.seekp((1 << 30) - 1);
+        sparse.put('\n');
+    }
+    run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_TRUE(Says(run.err, "集計条件を保存できませんでした。")) << run.err;
+    EXPECT_EQ(fs::file_size(conditions), 1u << 30);
+    EXPECT_FALSE(fs::exists(report_));
 }
 
 TEST_F(LinkProgramTest, ControlCharactersMakeAPathInvalid) {
