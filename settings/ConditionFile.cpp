@@ -33,13 +33,26 @@ std::string JoinWithinLimit(const std::string& folder, const std::string& name) 
     return folder + name;
 }
 
-// The whole file; nullopt when it is no regular file or cannot be read.
+// A condition file holds a line per mapped account: a few kilobytes. What
+// is larger, or no regular file (a FIFO would block the open, a device
+// never end), is none of this program's.
+constexpr off_t kMaxFileBytes = 16 * 1024 * 1024;
+
+bool IsConditionFileShape(const struct stat& info) { return S_ISREG(info.st_mode) && info.st_size <= kMaxFileBytes; }
+
+// Something stands at the path that is not a condition file.
+bool IsForeignEntry(const std::string& hostPath) {
+    struct stat info;
+    return ::stat(hostPath.c_str(), &info) == 0 && !IsConditionFileShape(info);
+}
+
+// The whole file; nullopt when it is no condition file or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& hostPath) {
-    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat info;
     std::optional<std::string> bytes;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) == 0 && IsConditionFileShape(info)) {
         bytes.emplace();
         bytes->reserve(static_cast<std::size_t>(info.st_size));
         char block[4096];
@@ -52,6 +65,11 @@ std::optional<std::string> ReadWholeFile(const std::string& hostPath) {
                 break;
             }
             bytes->append(block, static_cast<std::size_t>(got));
+            // A file that grows while it is read is no condition file either.
+            if (bytes->size() > static_cast<std::size_t>(kMaxFileBytes)) {
+                bytes.reset();
+                break;
+            }
         }
     }
     ::close(fd);
@@ -134,7 +152,7 @@ ConditionFile::SaveResult ConditionFile::SaveConditions(const ConditionValues& v
     const std::string path = JoinWithinLimit(folder, FileName(values));
     if (path.empty() || !MayWrite(folder, path)) return SaveResult::WriteFailed;
     const std::optional<std::string> hostPath = WinFileSystem::HostPath(path.c_str());
-    if (!hostPath) return SaveResult::WriteFailed;
+    if (!hostPath || IsForeignEntry(*hostPath)) return SaveResult::WriteFailed;
     return AtomicFileWriter::Write(*hostPath, ConditionText::Format(values, mapping)) ? SaveResult::Saved
                                                                                      : SaveResult::WriteFailed;
 }

@@ -26,12 +26,14 @@ public:
     // Clears SavedOutputPath, then reads the file of the values' user, data
     // set and target version (ConditionText::Parse). True when the file
     // exists and both sections were read. False without a folder, without a
-    // file, when the file cannot be read, and for a path over 260 bytes.
+    // file, when the file cannot be read, for a path over 260 bytes, and for
+    // anything but a regular file of at most 16 MiB.
     static bool LoadConditions(ConditionValues& values, MappingList& mapping);
 
     // Writes the file whole, creating its folder chain when it is missing
     // (the folders made are removed again when the chain cannot be
-    // completed). The old file is replaced only by a complete new one.
+    // completed). The old file is replaced only by a complete new one, and
+    // never when it is no condition file (as LoadConditions): WriteFailed.
     static SaveResult SaveConditions(const ConditionValues& values, const MappingList& mapping);
 
     // "UG16_G_%s_%d_%d.env" or "UG30_G_%s_%d_%d.env" of the values; in the
