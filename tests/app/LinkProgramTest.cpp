@@ -5,6 +5,7 @@
 
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -498,6 +499,25 @@ TEST_F(LinkProgramTest, AConditionFileThatIsNoSmallRegularFileIsNeitherReadNorRe
     EXPECT_TRUE(Says(run.err, "集計条件を保存できませんでした。")) << run.err;
     EXPECT_EQ(fs::file_size(conditions), 1u << 30);
     EXPECT_FALSE(fs::exists(report_));
+}
+
+TEST_F(LinkProgramTest, ASaveRemovesWhatKilledSavesLeftBehind) {
+    // The leftovers of a save that was killed, and of one still going on.
+    const pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    ASSERT_GT(dead, 0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string conditions = ConditionFile("UG30", 1);
+    fs::create_directories(fs::path(conditions).parent_path());
+    const std::string ofDead = conditions + ".new-" + std::to_string(dead) + "-0";
+    const std::string ofLive = conditions + ".new-" + std::to_string(getpid()) + "-3";
+    testfiles::WriteFile(ofDead, "[P1]\n");
+    testfiles::WriteFile(ofLive, "[P1]\n");
+
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(ofDead));
+    EXPECT_TRUE(fs::exists(ofLive));
+    EXPECT_EQ(testfiles::ReadFile(conditions).rfind("[P1]\n3/0/0/\n", 0), 0u);
 }
 
 TEST_F(LinkProgramTest, ControlCharactersMakeAPathInvalid) {
