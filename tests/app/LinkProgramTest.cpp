@@ -520,6 +520,24 @@ TEST_F(LinkProgramTest, ASaveRemovesWhatKilledSavesLeftBehind) {
     EXPECT_EQ(testfiles::ReadFile(conditions).rfind("[P1]\n3/0/0/\n", 0), 0u);
 }
 
+TEST_F(LinkProgramTest, NoReportGoesWhereNoWriteBitAllowsIt) {
+    // The same rule for every user, the superuser included: a folder, or an
+    // existing file, without any write bit is not written to.
+    fs::permissions(root_ / "out", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Says(run.err, "XMLファイルの出力に失敗しました。")) << run.err;
+    EXPECT_FALSE(fs::exists(report_));
+
+    fs::permissions(root_ / "out", fs::perms::owner_write, fs::perm_options::add);
+    testfiles::WriteFile(report_, "kept");
+    fs::permissions(report_, fs::perms::owner_read);
+    run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_EQ(testfiles::ReadFile(report_), "kept");
+}
+
 TEST_F(LinkProgramTest, ControlCharactersMakeAPathInvalid) {
     for (const char* name : {"a\tb.xml", "a\nb.xml", "\x01.xml", "x\x1f"}) {
         SCOPED_TRACE(name);
