@@ -118,6 +118,13 @@ int WinFileSystem::_access(const char* path, int mode) {
     return 0;
 }
 
+bool WinFileSystem::MayWriteFile(const char* path) {
+    std::optional<DriveTable::Location> location = Locate(path);
+    if (!location || location->IsRoot() || IsOnCdrom(*location)) return false;
+    const std::string host = location->HostPath();
+    return !IsReadOnly(fs::path(host).parent_path().string()) && !IsReadOnly(host);
+}
+
 bool WinFileSystem::PathIsDirectoryA(const char* path) {
     std::optional<DriveTable::Location> location = Locate(path);
     struct stat info;

@@ -37,6 +37,12 @@ public:
     // 4 read, 6 read and write), -1 otherwise or for another mode.
     static int _access(const char* path, int mode);
 
+    // Whether a file may be created or replaced at the path: the drive takes
+    // writes, and neither the folder holding it nor the file, when it exists,
+    // lacks every write bit. The same rule for every user, the superuser
+    // included, as Windows' read-only attribute holds for administrators.
+    static bool MayWriteFile(const char* path);
+
     static bool PathIsDirectoryA(const char* path);
     static bool PathFileExistsA(const char* path);
     // Creates one folder; fails when it exists, when its parent is missing

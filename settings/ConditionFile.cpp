@@ -76,15 +76,6 @@ std::optional<std::string> ReadWholeFile(const std::string& hostPath) {
     return bytes;
 }
 
-// The file system's own refusals, as Windows would give them: a folder or
-// an existing file without write permission (read-only for the superuser
-// too), or a drive that takes no writes.
-bool MayWrite(const std::string& folder, const std::string& path) {
-    if (WinFileSystem::_access(folder.c_str(), OutputPathChecks::kWrite) != 0) return false;
-    return !WinFileSystem::PathFileExistsA(path.c_str()) ||
-           WinFileSystem::_access(path.c_str(), OutputPathChecks::kWrite) == 0;
-}
-
 // A single byte that cannot stand in a Windows file name as it is: control
 // bytes, separators and the other reserved characters, "%" (which marks the
 // escapes), and a byte that is no whole character of code page 932.
@@ -150,7 +141,7 @@ ConditionFile::SaveResult ConditionFile::SaveConditions(const ConditionValues& v
         return SaveResult::NoFolder;
 
     const std::string path = JoinWithinLimit(folder, FileName(values));
-    if (path.empty() || !MayWrite(folder, path)) return SaveResult::WriteFailed;
+    if (path.empty() || !WinFileSystem::MayWriteFile(path.c_str())) return SaveResult::WriteFailed;
     const std::optional<std::string> hostPath = WinFileSystem::HostPath(path.c_str());
     if (!hostPath || IsForeignEntry(*hostPath)) return SaveResult::WriteFailed;
     return AtomicFileWriter::Write(*hostPath, ConditionText::Format(values, mapping)) ? SaveResult::Saved

@@ -14,7 +14,7 @@ bool OutputFile::Open(const char* windowsPath) {
     Close();
     if (windowsPath == nullptr) return false;
     std::optional<std::string> host = WinFileSystem::HostPath(windowsPath);
-    if (!host) return false;
+    if (!host || !WinFileSystem::MayWriteFile(windowsPath)) return false;
     do {
         descriptor_ = ::open(host->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } while (descriptor_ < 0 && errno == EINTR);

@@ -24,8 +24,9 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Creates the file, or truncates it when it exists, for binary writing.
-    // False when the path maps to no host path or the file cannot be
-    // created; the object then stays closed.
+    // False when the path maps to no host path, when WinFileSystem::
+    // MayWriteFile refuses it, or the file cannot be created; the object
+    // then stays closed.
     bool Open(const char* windowsPath);
     // Writes all bytes at the end of what was written; false when the file
     // is not open or the system refuses any part of them.
