@@ -538,6 +538,17 @@ TEST_F(LinkProgramTest, NoReportGoesWhereNoWriteBitAllowsIt) {
     EXPECT_EQ(testfiles::ReadFile(report_), "kept");
 }
 
+TEST_F(LinkProgramTest, ARememberedEndMonthTheEditCannotShowIsNotRemembered) {
+    // A hand-edited file: the two-character edit would show 100 as "10".
+    const std::string conditions = ConditionFile("UG30", 1);
+    fs::create_directories(fs::path(conditions).parent_path());
+    testfiles::WriteFile(conditions, "[P1]\n100/1/0/\n" + TextCodec::Utf8ToCp932(Utf8(u8"[終了]\n[P2/P3]\n1/URIAGEDAKA[END]\n[終了]\n")).text);
+    ChildProcess::Result run = Link({"--batch"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // The year's last month instead; the rest of the file still counts.
+    EXPECT_EQ(testfiles::ReadFile(conditions).rfind("[P1]\n3/1/0/\n", 0), 0u);
+}
+
 TEST_F(LinkProgramTest, ControlCharactersMakeAPathInvalid) {
     for (const char* name : {"a\tb.xml", "a\nb.xml", "\x01.xml", "x\x1f"}) {
         SCOPED_TRACE(name);
