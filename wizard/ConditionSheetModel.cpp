@@ -20,6 +20,7 @@
 namespace {
 
 constexpr const char* kCaption = "事業概況書";
+constexpr std::int16_t kMaxEndMonthShown = 99;
 
 constexpr const char* kSaveQuestion = "入力した情報を保存して終了しますか？";
 constexpr const char* kAbandoned = "｢事業概況書｣の集計を中止します。";
@@ -107,9 +108,13 @@ bool ConditionSheetModel::Initialise() {
 
     const FiscalYear year = FiscalYearOf(Values);
     Values.StartMonth = static_cast<std::int16_t>(year.firstMonth);
-    Values.EndMonth = static_cast<std::int16_t>(year.lastMonthCode % 100);
+    const auto lastMonth = static_cast<std::int16_t>(year.lastMonthCode % 100);
+    Values.EndMonth = lastMonth;
 
     const bool remembered = ConditionFile::LoadConditions(Values, mapping_);
+    // The end-month edit holds two digits: a remembered month it cannot show
+    // would be checked as another month than the one the user sees.
+    if (Values.EndMonth < 1 || Values.EndMonth > kMaxEndMonthShown) Values.EndMonth = lastMonth;
     DefaultMappingFile::LoadDefaultMapping(defaults_, IsUg30());
     if (!remembered) {
         Values.TaxIncluded = PeriodSettings::TaxIncludedDefault().taxIncluded ? 1 : 0;
