@@ -246,16 +246,26 @@ TEST_F(ItemPagesTest, AnItemButtonOpensItsMappingDialogAndTheTipFollowsWhateverT
     EXPECT_TRUE(s.boxes.Boxes().empty());
 }
 
-TEST_F(ItemPagesTest, WithoutItemDefinitionsTheItemButtonsAreOff) {
+TEST_F(ItemPagesTest, WithoutItemDefinitionsEveryItemButtonIsOffAndBlank) {
     std::filesystem::create_directories(root_ / "program");
     std::filesystem::current_path(root_ / "program");
-    SheetUnderTest s(kUg16Set);
-    s.Show();
-    ASSERT_EQ(s.boxes.Boxes().size(), 1u);
-    for (ItemButtonsPage* page : {s.sheet.MainItemsPage(), s.sheet.MonthlySalesPage()})
-        for (int id : page->ItemButtons()) EXPECT_FALSE(s.Control(page, id)->isEnabled()) << id;
-    EXPECT_TRUE(s.Control(2001)->isVisible());
-    EXPECT_EQ(s.Exec([&] { s.Press(Qt::Key_Escape); }), 2001);
+    for (int dataSet : {kUg16Set, kUg30Set}) {
+        SCOPED_TRACE(dataSet);
+        SheetUnderTest s(dataSet);
+        s.Show();
+        ASSERT_EQ(s.boxes.Boxes().size(), 1u);
+        for (ItemButtonsPage* page : {s.sheet.MainItemsPage(), s.sheet.MonthlySalesPage()}) {
+            for (QPushButton* button : page->findChildren<QPushButton*>()) {
+                EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+                EXPECT_TRUE(button->text().isEmpty() || button->isHidden()) << button->objectName().toStdString();
+            }
+        }
+        // The page's own texts, not the template's placeholders.
+        EXPECT_EQ(s.Control<QLabel>(s.sheet.MainItemsPage(), 1027)->text(), Cp932("売上原価のうち"));
+        EXPECT_EQ(s.Control<QLabel>(s.sheet.MainItemsPage(), 1035)->text(), Cp932("純資産の部合計"));
+        EXPECT_TRUE(s.Control(2001)->isVisible());
+        EXPECT_EQ(s.Exec([&] { s.Press(Qt::Key_Escape); }), 2001);
+    }
 }
 
 TEST_F(ItemPagesTest, ALongTipWrapsAtEightHundredPixels) {
