@@ -232,9 +232,19 @@ ItemButtonsPage* ClConditionEntrySheet::ItemPage(int page) const {
     return nullptr;
 }
 
-void ClConditionEntrySheet::ApplyItemCaptions() {
+void ClConditionEntrySheet::ApplyItemCaptions() { ApplyCaptionsOf(model_.Items()); }
+
+void ClConditionEntrySheet::DisableItemControls() {
+    // No item definitions: the pages' own texts, the version's arrangement,
+    // and not one item button to press or to read a placeholder on.
+    ApplyCaptionsOf(ItemList{});
+    page2_->DisableItemControls();
+    page3_->DisableItemControls();
+}
+
+void ClConditionEntrySheet::ApplyCaptionsOf(const ItemList& items) {
     const bool netAssets = model_.Values.NetAssetsCaption != 0;
-    for (const ItemControls::Caption& caption : ItemControls::Captions(model_.Items(), model_.IsUg30(), netAssets)) {
+    for (const ItemControls::Caption& caption : ItemControls::Captions(items, model_.IsUg30(), netAssets)) {
         ItemButtonsPage* page = ItemPage(caption.page);
         QWidget* control = page != nullptr ? page->Control(caption.controlId) : nullptr;
         if (control == nullptr) continue;
@@ -245,11 +255,6 @@ void ClConditionEntrySheet::ApplyItemCaptions() {
         if (caption.kind == ItemControls::Kind::Button) control->setEnabled(caption.enabled);
     }
     if (page2Ug30_ != nullptr) page2Ug30_->RelayoutMainItemsUG30();
-}
-
-void ClConditionEntrySheet::DisableItemControls() {
-    page2_->DisableItemControls();
-    page3_->DisableItemControls();
 }
 
 void ClConditionEntrySheet::CreateItemTips() {

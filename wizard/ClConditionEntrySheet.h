@@ -75,6 +75,10 @@ private:
     MessageOwner BoxOwner() const override;
     void* DialogOwner() const override;
 
+    // The captions the items give the pages' controls, and the UG30 page's
+    // arrangement.
+    void ApplyCaptionsOf(const ItemList& items);
+
     QPushButton* MakeButton(int controlId, const char* text);
     void BuildPages(int initialPage);
     void SizeSheet();

@@ -1,6 +1,7 @@
 #include "wizard/ItemButtonsPage.h"
 
 #include <QAbstractButton>
+#include <QSignalBlocker>
 
 #include "wizard/AccountMappingDialog.h"
 #include "wizard/ConditionSheetModel.h"
@@ -35,8 +36,11 @@ void ItemButtonsPage::PressItemButton(int controlId) {
 }
 
 void ItemButtonsPage::DisableItemControls() {
-    for (int id : buttons_)
-        if (QWidget* button = Control(id)) button->setEnabled(false);
+    for (auto* button : findChildren<QAbstractButton*>()) {
+        const QSignalBlocker block(button);
+        button->setEnabled(false);
+        button->setText(QString());
+    }
 }
 
 void ItemButtonsPage::EditItemMapping(int itemNo) {

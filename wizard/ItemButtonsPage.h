@@ -34,7 +34,8 @@ public:
     void CreateItemTips();
     // The button as if clicked (Enter on it).
     void PressItemButton(int controlId);
-    // Disables every item button: the sheet has no item definitions.
+    // Disables and empties every button of the page, the version's own and
+    // the template's others: the sheet has no item definitions.
     void DisableItemControls();
     // Opens the mapping dialog for the item and waits until it is closed.
     // Nothing opens without the back pointer or when the ItemList holds no
