@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -100,6 +101,43 @@ TEST_F(QtFileDialogsTest, ANameWithoutExtensionGetsTheDefaultOneAndCancelChanges
     chosen = "unchanged";
     EXPECT_FALSE(dialogs.AskSaveFile(nullptr, ReportRequest("C:\\out\\", "old.xml"), chosen));
     EXPECT_EQ(chosen, "unchanged");
+}
+
+// Types a name into the dialog and presses Enter.
+void TypeName(QFileDialog* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+TEST_F(QtFileDialogsTest, APathThatDoesNotExistOrAPatternKeepsTheDialogOpen) {
+    QtFileDialogs dialogs;
+    QString warning;
+    QStringList filters;
+    bool openAfterPattern = false;
+    WhenDialogShows([&](QFileDialog* dialog) {
+        // The folder must exist: a warning, and the dialog stays.
+        QTimer::singleShot(0, [&warning] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            warning = box->text();
+            box->accept();
+        });
+        TypeName(dialog, QStringLiteral("missing/report.xml"));
+        ASSERT_TRUE(dialog->isVisible());
+        // A pattern filters the list instead of naming a file.
+        TypeName(dialog, QStringLiteral("*.txt"));
+        openAfterPattern = dialog->isVisible();
+        filters = dialog->nameFilters();
+        TypeName(dialog, QStringLiteral("kept.xml"));
+    });
+    std::string chosen;
+    ASSERT_TRUE(dialogs.AskSaveFile(nullptr, ReportRequest("C:\\out\\", "*.xml"), chosen));
+    EXPECT_NE(warning.indexOf(QStringLiteral("missing")), -1) << warning.toStdString();
+    EXPECT_TRUE(openAfterPattern);
+    EXPECT_TRUE(filters.contains(QStringLiteral("*.txt"))) << filters.join(u',').toStdString();
+    EXPECT_EQ(chosen, "C:\\out\\kept.xml");
 }
 
 TEST(QtFileDialogsFilters, WindowsFiltersBecomeQtNameFilters) {
