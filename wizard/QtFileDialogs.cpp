@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <optional>
@@ -27,6 +30,37 @@ std::vector<std::string_view> SplitAtBars(std::string_view text) {
     return parts;
 }
 
+// Qt's file dialog with the flags the sheet asks the save dialog for: the
+// folder of the name must exist (OFN_PATHMUSTEXIST), and a name with "*"
+// or "?" filters the list instead of naming a file, as the system's save
+// dialog does.
+class SaveFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString typed = edit != nullptr ? edit->text().trimmed() : QString();
+        if (typed.contains(QLatin1Char('*')) || typed.contains(QLatin1Char('?'))) {
+            QStringList filters = nameFilters();
+            filters.removeAll(typed);
+            filters.prepend(typed);
+            setNameFilters(filters);
+            selectNameFilter(typed);
+            return;
+        }
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(QFileInfo(files.constFirst()).absolutePath()).isDir()) {
+            QMessageBox::warning(this, windowTitle(), typed + QLatin1Char('\n') + QtText::FromCp932(kNoSuchPath));
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    static constexpr const char* kNoSuchPath = "パスが存在しません。\nパスが正しいかどうかを確認してください。";
+};
+
 }  // namespace
 
 QStringList QtFileDialogs::NameFilters(std::string_view windowsFilter) {
@@ -46,7 +80,7 @@ QStringList QtFileDialogs::NameFilters(std::string_view windowsFilter) {
 }
 
 bool QtFileDialogs::AskSaveFile(void* owner, const SaveFileRequest& request, std::string& chosen) {
-    QFileDialog dialog(static_cast<QWidget*>(owner), QtText::FromCp932(request.Title));
+    SaveFileDialog dialog(static_cast<QWidget*>(owner), QtText::FromCp932(request.Title));
     dialog.setObjectName(QStringLiteral("SaveFileDialog"));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
