@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/StFINDINFO.h"
 #include "app/shell/CompletionNotice.h"
 #include "app/shell/EnvironmentCheck.h"
 #include "app/shell/UserSelection.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/RunFrontEnd.h"
-#include "app/accounting_core/StDATAINFO.h"
+#include "accounting_core/StDATAINFO.h"
 #include "app/shell/CommandLine.h"
 #include "app/shell/DataSetLookup.h"
 #include "report/MappedAccount.h"

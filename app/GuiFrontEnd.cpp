@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/shell/view/ClProgressDialog.h"
-#include "wizard/ClConditionEntrySheet.h"
+#include "wizard/view/ClConditionEntrySheet.h"
 #include "wizard/ConditionSheetModel.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/RunFrontEnd.h"
 #include "platform/view/QtMessageBoxes.h"
-#include "wizard/QtFileDialogs.h"
+#include "wizard/view/QtFileDialogs.h"
 
 class ClConditionEntrySheet;
 class ClProgressDialog;

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClSetKamoku.h"
-#include "app/accounting_core/FindCriteria.h"
-#include "app/accounting_core/StFINDINFO.h"
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClSetKamoku.h"
+#include "accounting_core/FindCriteria.h"
+#include "accounting_core/StFINDINFO.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 
 namespace {

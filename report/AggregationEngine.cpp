@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClLinkMgr.h"
-#include "app/accounting_core/ClRuleKamoku.h"
-#include "app/accounting_core/ClSetData.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClLinkMgr.h"
+#include "accounting_core/ClRuleKamoku.h"
+#include "accounting_core/ClSetData.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
+#include "accounting_core/StFINDINFO.h"
 #include "report/AccountKey.h"
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/accounting_core/StKAMOKUSUMINFO.h"
+#include "accounting_core/StKAMOKUSUMINFO.h"
 #include "report/FixedAmount.h"
 #include "report/MappedAccount.h"
 #include "report/MappingIndex.h"

@@ -4,14 +4,14 @@
 #include <cstring>
 #include <memory>
 
-#include "app/accounting_core/ClAccPeriod.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClSetData.h"
-#include "app/accounting_core/ClSetShohizei.h"
-#include "app/accounting_core/StDATAINFO.h"
-#include "app/accounting_core/FindCriteria.h"
-#include "app/accounting_core/StFINDINFO.h"
-#include "app/accounting_core/StSHOHIZEIINFO.h"
+#include "accounting_core/ClAccPeriod.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClSetData.h"
+#include "accounting_core/ClSetShohizei.h"
+#include "accounting_core/StDATAINFO.h"
+#include "accounting_core/FindCriteria.h"
+#include "accounting_core/StFINDINFO.h"
+#include "accounting_core/StSHOHIZEIINFO.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "settings/ConditionFile.h"
 
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/CoreResult.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/CoreResult.h"
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
 #include "settings/AtomicFileWriter.h"

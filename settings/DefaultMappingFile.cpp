@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
 #include "settings/MappingFileSection.h"

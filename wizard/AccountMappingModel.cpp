@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClSetKamoku.h"
-#include "app/accounting_core/FindCriteria.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClSetKamoku.h"
+#include "accounting_core/FindCriteria.h"
+#include "accounting_core/StFINDINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
 

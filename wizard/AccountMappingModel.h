@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/CoreResult.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/CoreResult.h"
 #include "editions/Edition.h"
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"

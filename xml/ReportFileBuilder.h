@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/accounting_core/StDATAINFO.h"
+#include "accounting_core/StDATAINFO.h"
 #include "platform/MessageBoxes.h"
 #include "report/ProgressSink.h"
 #include "report/ReportItem.h"

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClSetData.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClSetData.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
 #include "app/shell/UserSelection.h"
 
 bool DataSetLookup::FindSelectedDataSet(StDATAINFO* info) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/accounting_core/ClAccConnect.h"
+#include "accounting_core/ClAccConnect.h"
 #include "app/shell/LeadingNumber.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBoxes.h"

@@ -1,6 +1,6 @@
 #include "app/shell/UserSelection.h"
 
-#include "app/accounting_core/ClDataMgr.h"
+#include "accounting_core/ClDataMgr.h"
 
 UserSelection UserSelection::Read() {
     UserSelection selection;

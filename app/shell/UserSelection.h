@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/accounting_core/ClSysUser.h"
+#include "accounting_core/ClSysUser.h"
 
 // The session's user and the two numbers that user has selected, the second
 // being the number of the selected data set. The lookup of the data set and

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "platform/TextCodec.h"
+#include "platform/view/QtText.h"
 
 namespace {
 
@@ -20,15 +20,9 @@ QMessageBox::Icon IconOf(unsigned style) {
 
 }  // namespace
 
-QString QtMessageBoxes::FromCp932(const char* text) {
-    if (text == nullptr) return QString();
-    std::u16string utf16 = TextCodec::Cp932ToUtf16(text, TextCodec::Invalid::Replace).text;
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
-
 int QtMessageBoxes::Show(MessageOwner owner, const char* text, const char* caption, unsigned style) {
     QWidget* parent = static_cast<QWidget*>(owner.widget);
-    QMessageBox box(IconOf(style), FromCp932(caption), FromCp932(text), QMessageBox::NoButton, parent);
+    QMessageBox box(IconOf(style), QtText::FromCp932(caption != nullptr ? caption : ""), QtText::FromCp932(text != nullptr ? text : ""), QMessageBox::NoButton, parent);
     box.setObjectName("MessageBox");
     const bool question = (style & mb::kButtonMask) == mb::kYesNo;
     if (question) {

@@ -26,8 +26,8 @@
 #include "app/BatchFrontEnd.h"
 #include "app/ClLinkApp.h"
 #include "app/GuiFrontEnd.h"
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 #include "app/shell/LaunchOptions.h"
 #include "platform/DriveTable.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -35,8 +35,8 @@
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 #include "tests/support/TestFiles.h"
-#include "wizard/AccountMappingDialog.h"
-#include "wizard/ClConditionEntrySheet.h"
+#include "wizard/view/AccountMappingDialog.h"
+#include "wizard/view/ClConditionEntrySheet.h"
 #include "wizard/ScriptedFileDialogs.h"
 
 namespace fs = std::filesystem;

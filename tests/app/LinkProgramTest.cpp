@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 #include "platform/DriveTable.h"
 #include "platform/TextCodec.h"
 #include "tests/support/ChildProcess.h"

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClLinkMgr.h"
-#include "app/accounting_core/ClRuleKamoku.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StFINDINFO.h"
-#include "app/accounting_core/StKAMOKUINFO.h"
-#include "app/accounting_core/StKAMOKUSUMINFO.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClLinkMgr.h"
+#include "accounting_core/ClRuleKamoku.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StFINDINFO.h"
+#include "accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/StKAMOKUSUMINFO.h"
 #include "tests/bench/BenchBooks.h"
 #include "tests/support/TempRoot.h"
 

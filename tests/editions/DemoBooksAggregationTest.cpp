@@ -10,13 +10,13 @@
 #include <map>
 #include <string>
 
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/ClSetData.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/ClSetData.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
+#include "accounting_core/StFINDINFO.h"
 #include "editions/Edition.h"
 #include "report/AggregationEngine.h"
 #include "report/MappingDefaults.h"

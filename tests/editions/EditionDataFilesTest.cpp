@@ -16,13 +16,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/ClSetKamoku.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StFINDINFO.h"
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/ClSetKamoku.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StFINDINFO.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "editions/Edition.h"
 #include "platform/TextCodec.h"
 #include "report/AccountKey.h"

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 
 namespace {
 

@@ -10,17 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
+#include "accounting_core/StFINDINFO.h"
 #include "report/AccountKey.h"
 #include "report/AggregationEngine.h"
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 
 namespace {
 

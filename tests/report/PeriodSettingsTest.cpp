@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
-#include "app/accounting_core/StFINDINFO.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
+#include "accounting_core/StFINDINFO.h"
 #include "report/PeriodSettings.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "settings/ConditionFile.h"
 
-#include "app/accounting_core/BooksStatement.h"
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/CoreResult.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/CoreResult.h"
 #include "platform/DriveTable.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 #include "tests/settings/MappingEntries.h"
 #include "tests/support/TestFiles.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/accounting_core/CoreResult.h"
+#include "accounting_core/CoreResult.h"
 #include "report/AccountKey.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 #include "tests/settings/MappingEntries.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TestFiles.h"

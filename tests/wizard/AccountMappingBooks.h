@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/accounting_core/CoreResult.h"
+#include "accounting_core/CoreResult.h"
 #include "report/AccountKey.h"
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 
 // Books for the account mapping tests: a small chart in which the item
 // "現金・預金" (item 5) takes its accounts from cash and deposits and from

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/accounting_core/ClDataMgr.h"
+#include "accounting_core/ClDataMgr.h"
 #include "tests/wizard/AccountMappingBooks.h"
 #include "wizard/AccountMappingModel.h"
 

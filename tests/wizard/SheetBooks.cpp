@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "app/accounting_core/BooksStatement.h"
-#include "app/accounting_core/ClAccConnect.h"
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClFileMgr.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StKAMOKUINFO.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClFileMgr.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StKAMOKUINFO.h"
 #include "platform/DriveTable.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"

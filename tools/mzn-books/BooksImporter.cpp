@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <map>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 #include "tools/mzn-books/Diagnostics.h"
 #include "tools/mzn-books/YenAmount.h"
 

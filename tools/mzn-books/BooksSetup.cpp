@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 #include "platform/DriveTable.h"
 #include "platform/MznRoot.h"
 #include "platform/TextCodec.h"

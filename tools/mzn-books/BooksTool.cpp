@@ -7,7 +7,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksDatabase.h"
 #include "tools/mzn-books/AccountsFile.h"
 #include "tools/mzn-books/BalancesFile.h"
 #include "tools/mzn-books/BooksCommandLine.h"

@@ -1,7 +1,7 @@
 #include "tools/mzn-books/ClassHierarchy.h"
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 #include "tools/mzn-books/Utf8Text.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/mzn-books/DemoBooks.h"
 
-#include "app/accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksDatabase.h"
 #include "tools/mzn-books/BooksImporter.h"
 #include "tools/mzn-books/DataSetStore.h"
 #include "tools/mzn-books/DemoCompany.h"

@@ -15,7 +15,7 @@
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/TextCodec.h"
 #include "tools/mzn-screenshots/SelectedDataSet.h"
-#include "wizard/ClConditionEntrySheet.h"
+#include "wizard/view/ClConditionEntrySheet.h"
 #include "wizard/ScriptedFileDialogs.h"
 
 namespace {

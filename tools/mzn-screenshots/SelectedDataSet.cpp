@@ -1,7 +1,7 @@
 #include "tools/mzn-screenshots/SelectedDataSet.h"
 
-#include "app/accounting_core/BooksStatement.h"
-#include "app/accounting_core/ClAccConnect.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClAccConnect.h"
 #include "app/shell/UserSelection.h"
 #include "platform/TextCodec.h"
 

@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "platform/view/DialogUnits.h"
-#include "platform/view/QtMessageBoxes.h"
+#include "platform/view/QtText.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ ClProgressDialog::ClProgressDialog(QWidget* parent)
     const QString platform = QGuiApplication::platformName();
     hasWindowStack_ = platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal");
     setFont(DialogUnits::DialogFont());
-    setWindowTitle(QtMessageBoxes::FromCp932(kCaption));
+    setWindowTitle(QtText::FromCp932(kCaption));
     BuildControls();
     CentreOnScreen();
 }
@@ -152,7 +152,7 @@ void ClProgressDialog::closeEvent(QCloseEvent* event) {
 void ClProgressDialog::SetCaptionPercent(int percent) {
     char caption[kCaptionSize];
     std::snprintf(caption, sizeof caption, "集計中 %d％", percent);
-    setWindowTitle(QtMessageBoxes::FromCp932(caption));
+    setWindowTitle(QtText::FromCp932(caption));
 }
 
 void ClProgressDialog::StepBar(QProgressBar* bar) {

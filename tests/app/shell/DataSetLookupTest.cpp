@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/accounting_core/ClDataMgr.h"
-#include "app/accounting_core/ClSetData.h"
-#include "app/accounting_core/CoreResult.h"
-#include "app/accounting_core/StDATAINFO.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClSetData.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StDATAINFO.h"
 #include "app/shell/UserSelection.h"
-#include "tests/app/accounting_core/BooksFixture.h"
+#include "tests/accounting_core/BooksFixture.h"
 
 namespace {
 

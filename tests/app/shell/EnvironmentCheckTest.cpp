@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/accounting_core/ClAccConnect.h"
+#include "accounting_core/ClAccConnect.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "app/accounting_core/BooksDatabase.h"
-#include "app/accounting_core/BooksStatement.h"
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
 
 namespace {
 

@@ -19,14 +19,14 @@
 #include <vector>
 
 #include "platform/view/DialogUnits.h"
-#include "platform/view/QtMessageBoxes.h"
+#include "platform/view/QtText.h"
 #include "tests/wizard/AccountMappingBooks.h"
-#include "wizard/AccountMappingDialog.h"
+#include "wizard/view/AccountMappingDialog.h"
 
 namespace {
 
 QString Cp932(const char* text) {
-    return QtMessageBoxes::FromCp932(text);
+    return QtText::FromCp932(text);
 }
 
 class AccountMappingDialogTest : public AccountMappingBooks {

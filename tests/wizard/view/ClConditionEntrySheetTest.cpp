@@ -1,7 +1,7 @@
 // The condition sheet and its conditions page as real widgets under the
 // offscreen platform, on real books, driven by key and mouse events.
 
-#include "wizard/ClConditionEntrySheet.h"
+#include "wizard/view/ClConditionEntrySheet.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -17,10 +17,10 @@
 #include "settings/ConditionFile.h"
 #include "tests/wizard/SheetBooks.h"
 #include "tests/wizard/view/SheetUnderTest.h"
-#include "wizard/AccountMappingDialog.h"
-#include "wizard/ClCEPage2UG30.h"
-#include "wizard/ItemButtonsPage.h"
-#include "wizard/ItemTips.h"
+#include "wizard/view/AccountMappingDialog.h"
+#include "wizard/view/ClCEPage2UG30.h"
+#include "wizard/view/ItemButtonsPage.h"
+#include "wizard/view/ItemTips.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The save-file dialog of the GUI as a real Qt dialog under the offscreen
 // platform, over the drive table of a temporary MZN_ROOT.
 
-#include "wizard/QtFileDialogs.h"
+#include "wizard/view/QtFileDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +18,7 @@
 
 #include "platform/DriveTable.h"
 #include "tests/support/TempRoot.h"
-#include "wizard/QtText.h"
+#include "platform/view/QtText.h"
 
 namespace {
 

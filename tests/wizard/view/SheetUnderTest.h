@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/ScriptedMessageBoxes.h"
-#include "wizard/ClConditionEntrySheet.h"
-#include "wizard/QtText.h"
+#include "wizard/view/ClConditionEntrySheet.h"
+#include "platform/view/QtText.h"
 #include "wizard/ScriptedFileDialogs.h"
 
 // A condition sheet as the run sequence builds it for one of SheetBooks'

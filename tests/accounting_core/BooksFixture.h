@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "accounting_core/BooksDatabase.h"
+#include "tests/support/TempRoot.h"
+
+// Fresh books under a temporary MZN_ROOT for every test, filled with SQL,
+// and a clean accounting core: the connection, the data manager and the
+// folder manager are released after each test.
+class BooksFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    BooksDatabase& Db() { return db_; }
+    // Runs SQL on the fixture's own connection to the books; fails the test
+    // when it fails.
+    void Sql(const std::string& sql);
+
+    void AddDataSet(int number, const std::string& dataId, const char8_t* name, int start, int end,
+                    int interim = 0, int introMonth = 1, int netAssets = 1, int taxIncluded = 0);
+    void SelectFor(const char8_t* userId, int selectedNo1, int selectedNo2);
+    // Names the current user in the books' settings.
+    void SetCurrentUser(const char8_t* userId);
+    // parent 0: a top line.
+    void AddClassLine(std::uint32_t code, std::uint32_t parent, const char8_t* name, int side, bool isTotal,
+                      int ordinal);
+    void AddAccount(int dataSet, int seed, int code, const char8_t* name, std::uint32_t classCode, int side,
+                    int flag110 = 0, int flag112 = 0);
+    void AddSums(int dataSet, int seed, int period, std::int64_t debit, std::int64_t credit, std::int64_t debitIncl,
+                 std::int64_t creditIncl);
+    void AddFault(const std::string& call, int result, int after = 0);
+
+    // Data set 1 ("D0001", 2017-04-01 to 2018-03-31) selected by user
+    // "tester", who is the books' current user.
+    void AddSelectedDataSet();
+    // Initiate of the connection; the result.
+    int Connect();
+
+    // The identifier of the account made with this seed.
+    static std::array<std::uint8_t, 16> AccountId(int seed);
+
+    TempRoot root_;
+    BooksDatabase db_;
+};
+
+// A field of a record read at its byte offset, as the link program reads it.
+template <typename T>
+T FieldAt(const void* record, std::size_t offset) {
+    T value;
+    std::memcpy(&value, static_cast<const unsigned char*>(record) + offset, sizeof value);
+    return value;
+}
+
+inline std::string TextAt(const void* record, std::size_t offset) {
+    return std::string(static_cast<const char*>(record) + offset);
+}
+
+inline std::string U8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }

@@ -1,3 +1,0 @@
-#include "wizard/ClCEPage3UG30.h"
-
-ClCEPage3UG30::ClCEPage3UG30(QWidget* parent) : ClCEPage3(true, parent) {}
