@@ -8,6 +8,7 @@
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/RecordText.h"
 #include "platform/Cp932.h"
+#include "platform/WinPathText.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void ClFileMgr::Release() {
 
 int ClFileMgr::GetAppFolderPath(int type, char* path) {
     if (path == nullptr) return core_result::kBadArgument;
-    std::memset(path, 0, kPathSize);
+    std::memset(path, 0, WinPathText::kPathSize);
     if (type != kReportFolder && type != kConditionFolder) return core_result::kBadArgument;
     auto known = folders_.find(type);
     if (known == folders_.end()) {
@@ -60,6 +61,6 @@ int ClFileMgr::ReadFolder(int type, std::string& folder) {
     // A NUL would cut the path short where the caller reads it.
     if (folder.find('\0') != std::string::npos) return core_result::kBooksError;
     if (!folder.empty() && !EndsWithSeparator(folder)) folder += '\\';
-    if (folder.size() >= kPathSize) return core_result::kBooksError;
+    if (folder.size() >= WinPathText::kPathSize) return core_result::kBooksError;
     return core_result::kOk;
 }

@@ -10,7 +10,6 @@
 // was read.
 class ClFileMgr {
 public:
-    static constexpr int kPathSize = 261;
     enum Type { kReportFolder = 0, kConditionFolder = 1 };
 
     static ClFileMgr* Inst();
@@ -19,7 +18,7 @@ public:
     ClFileMgr(const ClFileMgr&) = delete;
     ClFileMgr& operator=(const ClFileMgr&) = delete;
 
-    // Fills path (261 bytes, code page 932) with the folder, ending in a
+    // Fills path (WinPathText::kPathSize bytes, code page 932) with the folder, ending in a
     // backslash. Empty, with kNotFound, when the books name no such folder;
     // kBadArgument for another type; kNotConnected without books;
     // kBooksError when the folder with its backslash is longer than 260 bytes.

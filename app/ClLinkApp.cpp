@@ -16,6 +16,7 @@
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
 #include "xml/ReportFileBuilder.h"
+#include "platform/WinPathText.h"
 
 namespace {
 
@@ -24,7 +25,6 @@ constexpr int kUseDataType = 1;
 constexpr std::int16_t kPastResults = 99;
 constexpr std::size_t kPageTextSize = 51;  // the buffers of page 1's two texts
 constexpr std::int16_t kReportProgressStart = 500;
-constexpr std::size_t kPathBuffer = 261;  // Windows paths: 260 bytes and the NUL
 
 // Not among the run's original messages: a caller's text longer than a
 // command line may be would be cut into another file's name.
@@ -133,7 +133,7 @@ void ClLinkApp::TakeCallersWindow() {
 // The program's own folder becomes the current folder: the definition file,
 // the data files and SUPPORT.INF are opened there by bare name.
 bool ClLinkApp::MoveToProgramFolder() {
-    char path[kPathBuffer] = {};
+    char path[WinPathText::kPathSize] = {};
     if (WinFileSystem::GetModuleFileNameA(path, sizeof path) == 0) return false;
     std::string_view full(path);
     std::size_t last = Cp932::FindLastChar(full, '\\');
@@ -178,7 +178,7 @@ void ClLinkApp::FillSheetInputs(SheetConditions& conditions) {
 bool ClLinkApp::AggregateAndWrite(const SheetConditions& conditions) {
     // The run's own copy of the path, at most 260 bytes. A longer one would
     // be cut into another file's name: it is refused instead.
-    char outputPath[kPathBuffer] = {};
+    char outputPath[WinPathText::kPathSize] = {};
     if (conditions.OutputPath.size() >= sizeof outputPath) {
         ShowWarning(MessageOwner{}, kWriteFailedText);
         resultCode_ = kFailed;

@@ -1,6 +1,7 @@
 #include "platform/WinFileSystem.h"
 
 #include "platform/Cp932.h"
+#include "platform/WinPathText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,14 +24,6 @@ std::optional<DriveTable::Location> Locate(const char* windowsPath) {
     if (windowsPath != nullptr) location = DriveTable::Locate(windowsPath);
     if (!location) errno = windowsPath == nullptr ? EINVAL : ENOENT;
     return location;
-}
-
-// True when the text ends in a backslash of its own, not in the second
-// byte 0x5C of a double-byte character.
-bool EndsInBackslash(std::string_view text) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) last = i;
-    return last != std::string_view::npos && text[last] == '\\' && !Cp932::StartsDoubleByte(text, last);
 }
 
 bool HasNoWriteBit(const std::string& hostPath) {
@@ -154,7 +147,7 @@ std::uint32_t WinFileSystem::GetTempPathA(std::uint32_t size, char* buffer) {
     const std::string host = (tmpdir != nullptr && *tmpdir != '\0') ? tmpdir : "/tmp";
     std::optional<std::string> folder = DriveTable::ToWindowsPath(host);
     if (!folder) return 0;
-    if (!EndsInBackslash(*folder)) *folder += '\\';
+    if (!WinPathText::EndsInSeparator(*folder)) *folder += '\\';
     return CopyOrNeed(*folder, buffer, size);
 }
 

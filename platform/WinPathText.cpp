@@ -127,3 +127,24 @@ bool WinPathText::SplitPath(const char* path, char* drive, char* dir, char* fnam
     }
     return whole;
 }
+
+std::size_t WinPathText::LastCharacterStart(std::string_view text) {
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) last = i;
+    return last;
+}
+
+bool WinPathText::EndsInDoubleByte(std::string_view text) {
+    return !text.empty() && Cp932::StartsDoubleByte(text, LastCharacterStart(text));
+}
+
+bool WinPathText::EndsInSeparator(std::string_view text) {
+    return !text.empty() && text[LastCharacterStart(text)] == '\\' && !EndsInDoubleByte(text);
+}
+
+WinPathText::Split WinPathText::SplitAtLastSeparator(std::string_view path, bool orColon) {
+    std::size_t separator = Cp932::FindLastChar(path, '\\');
+    if (separator == Cp932::npos && orColon) separator = Cp932::FindLastChar(path, ':');
+    if (separator == Cp932::npos) return {std::string_view(), path};
+    return {path.substr(0, separator + 1), path.substr(separator + 1)};
+}

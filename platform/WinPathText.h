@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 // Text functions on Windows paths in code page 932, with the behaviour of the
 // Windows shell and runtime functions of the same names. They never touch the
@@ -14,6 +15,10 @@
 //   "\..."               the root of the current drive, "\"
 class WinPathText {
 public:
+    // A Windows path: at most 260 bytes (MAX_PATH) and its NUL.
+    static constexpr std::size_t kPathSize = 261;
+    static constexpr std::size_t kMaxPathBytes = kPathSize - 1;
+
     // Buffer sizes of the runtime's _splitpath, terminating NUL included.
     static constexpr std::size_t kMaxDrive = 3;
     static constexpr std::size_t kMaxDir = 256;
@@ -51,4 +56,23 @@ public:
     // variant fails instead, the old one cuts by bytes). A null path gives
     // empty outputs. True when every part asked for was given whole.
     static bool SplitPath(const char* path, char* drive, char* dir, char* fname, char* ext);
+
+    // Where the last character of the text starts; 0 for an empty text.
+    static std::size_t LastCharacterStart(std::string_view text);
+    // The text ends in a double-byte character, whose last byte (0x5C
+    // included) separates nothing.
+    static bool EndsInDoubleByte(std::string_view text);
+    // The text ends in a "\" of its own, not in the second byte 0x5C of a
+    // double-byte character.
+    static bool EndsInSeparator(std::string_view text);
+
+    // A path cut behind its last "" (found by character): the folder with
+    // that "", and the name behind it. Without a "", the folder ends
+    // behind the last ":" when orColon is set ("C:a.xml"), and is empty
+    // otherwise, the name being the whole path.
+    struct Split {
+        std::string_view folder;
+        std::string_view name;
+    };
+    static Split SplitAtLastSeparator(std::string_view path, bool orColon = false);
 };

@@ -7,6 +7,7 @@
 #include "settings/AtomicFileWriter.h"
 #include "settings/ConditionText.h"
 #include "settings/OutputPathChecks.h"
+#include "platform/WinPathText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,12 +19,12 @@
 
 namespace {
 
-constexpr std::size_t kMaxPathText = ConditionValues::kPathSize - 1;
+constexpr std::size_t kMaxPathText = WinPathText::kMaxPathBytes;
 
 // The folder of the condition files with its trailing backslash; empty when
 // the books name none or cannot be asked.
 std::string ConditionFolder() {
-    char folder[ClFileMgr::kPathSize] = {};
+    char folder[WinPathText::kPathSize] = {};
     if (ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kConditionFolder, folder) != core_result::kOk) return {};
     return std::string(folder, strnlen(folder, sizeof folder));
 }

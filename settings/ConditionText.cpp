@@ -1,6 +1,7 @@
 #include "settings/ConditionText.h"
 
 #include "platform/Cp932.h"
+#include "platform/WinPathText.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,7 +16,7 @@ constexpr std::string_view kMappingSection = "[P2/P3]";
 constexpr std::string_view kSectionEnd = "[終了]";
 constexpr std::string_view kEntryEnd = "[END]";
 
-constexpr std::size_t kMaxPathText = ConditionValues::kPathSize - 1;
+constexpr std::size_t kMaxPathText = WinPathText::kMaxPathBytes;
 constexpr std::size_t kMaxKeyText = MappedAccount::kKeySize - 1;
 constexpr std::size_t npos = std::string_view::npos;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WinPathText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,7 +10,6 @@
 // named by. The sheet keeps them with these types; the mapping travels
 // beside them as the application's MappingList.
 struct ConditionValues {
-    static constexpr std::size_t kPathSize = 261;
     static constexpr std::size_t kUserIdSize = 65;
 
     // Name of the file: one per user, data set and target version.
@@ -28,7 +29,7 @@ struct ConditionValues {
     std::string OutputPath;
     // The path the condition file held when the sheet was set up (at most
     // 260 bytes), empty when none.
-    char SavedOutputPath[kPathSize] = {};
+    char SavedOutputPath[WinPathText::kPathSize] = {};
     // Nonzero when the starting application passed OutputPath: that path is
     // used for the run but never remembered.
     std::int32_t OutputPathLocked = 0;

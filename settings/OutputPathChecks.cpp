@@ -11,7 +11,7 @@
 
 namespace {
 
-using PathBuffer = char[OutputPathChecks::kPathSize];
+using PathBuffer = char[WinPathText::kPathSize];
 
 constexpr std::string_view kTwoBackslashes = "\\\\";
 constexpr std::string_view kForbiddenCharacters = "/:,;*?\"><|";
@@ -20,27 +20,20 @@ std::string_view View(const char* text) { return text != nullptr ? std::string_v
 
 bool IsUnc(std::string_view path) { return path.starts_with(kTwoBackslashes); }
 
-// Index of the last character of a non-empty text.
-std::size_t LastCharacterStart(std::string_view text) {
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) last = i;
-    return last;
-}
-
-// Copies a path into a buffer of kPathSize; refused for a null or empty path
+// Copies a path into a buffer of WinPathText::kPathSize; refused for a null or empty path
 // and for one that does not fit.
 bool CopyPath(const char* path, PathBuffer& out) {
     std::string_view text = View(path);
-    if (text.empty() || text.size() >= OutputPathChecks::kPathSize) return false;
+    if (text.empty() || text.size() >= WinPathText::kPathSize) return false;
     std::memcpy(out, text.data(), text.size());
     out[text.size()] = '\0';
     return true;
 }
 
-// Joins two texts into a buffer of kPathSize, cutting the second on a
+// Joins two texts into a path buffer, cutting the second on a
 // character boundary where the buffer ends.
 void Join(std::string_view head, std::string_view tail, PathBuffer& out) {
-    std::string_view kept = Cp932::CutOnCharBoundary(tail, OutputPathChecks::kPathSize - 1 - head.size());
+    std::string_view kept = Cp932::CutOnCharBoundary(tail, WinPathText::kPathSize - 1 - head.size());
     std::memcpy(out, head.data(), head.size());
     std::memcpy(out + head.size(), kept.data(), kept.size());
     out[head.size() + kept.size()] = '\0';
@@ -50,13 +43,13 @@ void Join(std::string_view head, std::string_view tail, PathBuffer& out) {
 // walk.
 bool FolderWithSeparator(const char* path, PathBuffer& out) {
     return CopyPath(path, out) && OutputPathChecks::FolderPartOf(out) &&
-           OutputPathChecks::EnsureTrailingSeparator(out, OutputPathChecks::kPathSize);
+           OutputPathChecks::EnsureTrailingSeparator(out, WinPathText::kPathSize);
 }
 
 // The drive or share root of a path, ending in a separator.
 bool RootOf(const char* path, PathBuffer& out) {
     return CopyPath(path, out) && WinPathText::PathStripToRootA(out) &&
-           OutputPathChecks::EnsureTrailingSeparator(out, OutputPathChecks::kPathSize);
+           OutputPathChecks::EnsureTrailingSeparator(out, WinPathText::kPathSize);
 }
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -107,10 +100,7 @@ bool OutputPathChecks::IsDoubleByteAt(const char* text, std::size_t index) {
 bool OutputPathChecks::EnsureTrailingSeparator(char* path, std::size_t size) {
     std::string_view text = View(path);
     if (text.empty()) return false;
-    // A final second byte 0x5C belongs to its character and separates nothing.
-    const std::size_t last = LastCharacterStart(text);
-    const bool endsInSeparator = text[last] == '\\' && !Cp932::StartsDoubleByte(text, last);
-    if (endsInSeparator) return true;
+    if (WinPathText::EndsInSeparator(text)) return true;
     if (text.size() + 1 >= size) return false;
     path[text.size()] = '\\';
     path[text.size() + 1] = '\0';
@@ -127,9 +117,8 @@ bool OutputPathChecks::FolderPartOf(char* path) {
     // always fit in the buffer.
     std::string folder = std::string(drive) + dir;
     if (folder.empty()) return false;
-    const std::size_t last = LastCharacterStart(folder);
-    const bool endsInDoubleByte = Cp932::StartsDoubleByte(folder, last);
-    if (endsInDoubleByte || (folder.back() != '\\' && folder.size() < std::strlen(path))) folder += '\\';
+    if (WinPathText::EndsInDoubleByte(folder) || (folder.back() != '\\' && folder.size() < std::strlen(path)))
+        folder += '\\';
     std::memcpy(path, folder.c_str(), folder.size() + 1);
     return true;
 }
@@ -141,17 +130,11 @@ bool OutputPathChecks::IsExistingFolder(const char* path) {
 }
 
 std::string OutputPathChecks::FolderOfPath(const char* path) {
-    std::string_view text = View(path);
-    const std::size_t separator = Cp932::FindLastChar(text, '\\');
-    if (separator == Cp932::npos) return std::string();
-    return std::string(text.substr(0, separator + 1));
+    return std::string(WinPathText::SplitAtLastSeparator(View(path)).folder);
 }
 
 std::string OutputPathChecks::FileNameOfPath(const char* path) {
-    std::string_view text = View(path);
-    const std::size_t separator = Cp932::FindLastChar(text, '\\');
-    if (separator == Cp932::npos) return std::string(text);
-    return std::string(text.substr(separator + 1));
+    return std::string(WinPathText::SplitAtLastSeparator(View(path)).name);
 }
 
 bool OutputPathChecks::HasValidPathCharacters(const char* path) {
@@ -229,7 +212,7 @@ bool OutputPathChecks::CreateFolderTree(const char* folder) {
         Join(root, rest.substr(0, i), prefix);
         // The chain fits in the buffer with its final separator, so every
         // shorter prefix takes one too; kept for the case it ever would not.
-        if (!EnsureTrailingSeparator(prefix, kPathSize)) {
+        if (!EnsureTrailingSeparator(prefix, WinPathText::kPathSize)) {
             RemoveCreatedFolders(prefix, nullptr);
             return false;
         }

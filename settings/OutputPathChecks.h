@@ -5,7 +5,7 @@
 
 // Checks and folder creation for the Windows paths the user gives for the
 // report file, and for the folder of the condition files. Paths are
-// NUL-terminated code page 932 text held in buffers of kPathSize bytes (at
+// NUL-terminated code page 932 text held in buffers of WinPathText::kPathSize bytes (at
 // most 260 bytes of text). In code page 932 the second byte of a double-byte
 // character may be 0x5C ("\") or 0x7C ("|"), so separators and forbidden
 // characters are always found by character, scanning from the start of the
@@ -15,8 +15,6 @@
 // callers, which run the checks in their own order.
 class OutputPathChecks {
 public:
-    static constexpr std::size_t kPathSize = 261;
-
     // The access modes of _access.
     static constexpr int kRead = 4;
     static constexpr int kWrite = 2;
@@ -32,7 +30,7 @@ public:
     // path is size - 1 bytes or longer (nothing is appended then).
     static bool EnsureTrailingSeparator(char* path, std::size_t size);
 
-    // Replaces the path (a buffer of kPathSize) by its drive and directory as
+    // Replaces the path (a buffer of WinPathText::kPathSize) by its drive and directory as
     // _splitpath gives them, dropping the file name: "C:\a\b.xml" becomes
     // "C:\a\". A backslash is appended when that text ends in a double-byte
     // character, or when it is shorter than the path and does not end in a
@@ -42,7 +40,7 @@ public:
     static bool FolderPartOf(char* path);
 
     // True when the folder part of the path (FolderPartOf of a copy) is an
-    // existing folder. False for an empty path, a path of kPathSize bytes or
+    // existing folder. False for an empty path, a path of WinPathText::kPathSize bytes or
     // more, and a path without a folder part.
     static bool IsExistingFolder(const char* path);
 

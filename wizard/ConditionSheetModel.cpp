@@ -8,6 +8,7 @@
 #include "editions/Edition.h"
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
+#include "platform/WinPathText.h"
 #include "report/MappingDefaults.h"
 #include "report/PeriodSettings.h"
 #include "settings/ConditionFile.h"
@@ -51,14 +52,6 @@ std::string Format(const char* format, const std::string& argument) {
     std::string text(static_cast<std::size_t>(size), '\0');
     std::snprintf(text.data(), text.size() + 1, format, argument.c_str());
     return text;
-}
-
-// The last character of a text is double-byte: its last byte, whatever its
-// value, separates nothing.
-bool EndsInDoubleByte(std::string_view text) {
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) last = i;
-    return !text.empty() && Cp932::StartsDoubleByte(text, last);
 }
 
 // atoi of the end-month edit, which takes digits only: 0 without digits.
@@ -141,10 +134,10 @@ bool ConditionSheetModel::Initialise() {
 }
 
 std::string ConditionSheetModel::DefaultOutputPathHere() const {
-    char reportFolder[ClFileMgr::kPathSize] = {};
+    char reportFolder[WinPathText::kPathSize] = {};
     if (ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kReportFolder, reportFolder) != core_result::kOk)
         reportFolder[0] = '\0';
-    char tempFolder[ConditionValues::kPathSize] = {};
+    char tempFolder[WinPathText::kPathSize] = {};
     const std::uint32_t length = WinFileSystem::GetTempPathA(sizeof tempFolder, tempFolder);
     if (length == 0 || length >= sizeof tempFolder) tempFolder[0] = '\0';
     return DefaultOutputPath(reportFolder, tempFolder);
@@ -154,20 +147,8 @@ std::string ConditionSheetModel::DefaultOutputPath(std::string_view reportFolder
     if (!reportFolder.empty()) return std::string(reportFolder) + kWildcardName;
     if (tempFolder.empty()) return std::string();
     std::string path(tempFolder);
-    if (EndsInDoubleByte(path) || (path.back() != '\\' && path.size() < kMaxPathBytes)) path += '\\';
+    if (WinPathText::EndsInDoubleByte(path) || (path.back() != '\\' && path.size() < WinPathText::kMaxPathBytes)) path += '\\';
     return path + kWildcardName;
-}
-
-void ConditionSheetModel::SplitPath(std::string_view path, std::string& folder, std::string& name) {
-    std::size_t separator = Cp932::FindLastChar(path, '\\');
-    if (separator == Cp932::npos) separator = Cp932::FindLastChar(path, ':');
-    if (separator == Cp932::npos) {
-        folder.clear();
-        name = std::string(path);
-        return;
-    }
-    folder = std::string(path.substr(0, separator + 1));
-    name = std::string(path.substr(separator + 1));
 }
 
 void ConditionSheetModel::ActivatePage(int page) {
@@ -297,7 +278,7 @@ bool ConditionSheetModel::CheckOutputPath() {
     // The run and the folder checks hold paths in buffers of 261 bytes; a
     // longer path, typed or passed by the caller, would be cut and name
     // another file.
-    if (Values.OutputPath.size() > kMaxPathBytes) {
+    if (Values.OutputPath.size() > WinPathText::kMaxPathBytes) {
         Show(kPathTooLong, mb::kWarningOk);
         BackToPath();
         return false;
@@ -360,7 +341,9 @@ int ConditionSheetModel::ConfirmCancel() {
 void ConditionSheetModel::BrowseOutputFile() {
     SaveFileRequest request;
     request.Title = kBrowseTitle;
-    SplitPath(Values.OutputPath, request.InitialFolder, request.InitialName);
+    const WinPathText::Split split = WinPathText::SplitAtLastSeparator(Values.OutputPath, true);
+    request.InitialFolder = split.folder;
+    request.InitialName = split.name;
     request.DefaultExtension = kBrowseExtension;
     request.Filter = kBrowseFilter;
     std::string chosen;

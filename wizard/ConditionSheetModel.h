@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/MessageBoxes.h"
+#include "platform/WinPathText.h"
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
 #include "wizard/ConditionSheetValues.h"
@@ -56,8 +57,6 @@ public:
     static constexpr int kBrowseButton = 1007;
     static constexpr int kPathEdit = 1008;
 
-    // A path the run can hold: 260 bytes of text in a buffer of 261.
-    static constexpr std::size_t kMaxPathBytes = ConditionValues::kPathSize - 1;
 
     enum class Key { Enter, Escape, F4, F5, F6, F12, Other };
     static constexpr unsigned kShift = 1;
@@ -120,7 +119,7 @@ public:
     // path, path length, characters, drive, file name, folder, existing
     // file), each failure with its message and the focus back on the month
     // or the path; then saves the conditions. The path length check refuses
-    // a path of more than kMaxPathBytes in code page 932 ("データの出力先が
+    // a path of more than WinPathText::kMaxPathBytes in code page 932 ("データの出力先が
     // 長すぎます。"), whether typed (the edit counts characters, not bytes)
     // or passed by the caller (then the user can only cancel): the run and
     // the folder checks hold paths in 261-byte buffers, and a cut path
@@ -168,9 +167,6 @@ public:
     // "*.xml"; without one, the temporary folder with a separator made sure
     // of and "*.xml"; empty when neither is known.
     static std::string DefaultOutputPath(std::string_view reportFolder, std::string_view tempFolder);
-    // The folder (up to and including the last "\", or else the last ":")
-    // and the file name of a path, searched by character.
-    static void SplitPath(std::string_view path, std::string& folder, std::string& name);
 
 private:
     void ActivatePage(int page);

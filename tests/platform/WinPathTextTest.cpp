@@ -39,6 +39,27 @@ std::string Split(const char* path) {
     return std::string(drive) + "|" + dir + "|" + fname + "|" + ext;
 }
 
+TEST(WinPathTextTest, PathsAreSplitAtTheirLastSeparatorByCharacter) {
+    struct Case {
+        std::string_view path;
+        bool orColon;
+        std::string_view folder;
+        std::string_view name;
+    };
+    // 表 ends in 0x5C, which separates nothing.
+    for (const Case& c : {Case{"C:\\表\\ソ.xml", false, "C:\\表\\", "ソ.xml"}, Case{"C:表.xml", true, "C:", "表.xml"},
+                          Case{"C:表.xml", false, "", "C:表.xml"}, Case{"表.xml", true, "", "表.xml"},
+                          Case{"C:\\dir\\", false, "C:\\dir\\", ""}}) {
+        const WinPathText::Split split = WinPathText::SplitAtLastSeparator(c.path, c.orColon);
+        EXPECT_EQ(split.folder, c.folder) << c.path;
+        EXPECT_EQ(split.name, c.name) << c.path;
+    }
+    EXPECT_TRUE(WinPathText::EndsInDoubleByte("C:\\表"));
+    EXPECT_FALSE(WinPathText::EndsInSeparator("C:\\表"));
+    EXPECT_TRUE(WinPathText::EndsInSeparator("C:\\表\\"));
+    EXPECT_FALSE(WinPathText::EndsInDoubleByte(""));
+}
+
 }  // namespace
 
 TEST(WinPathTextTest, StripsDriveAndShareRoots) {

@@ -3,6 +3,7 @@
 #include "platform/DriveTable.h"
 #include "tests/support/TempRoot.h"
 #include "tests/support/TestFiles.h"
+#include "platform/WinPathText.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ constexpr const char* kHyo = "表";
 
 // A path in a buffer of 261 bytes, as the callers hold it.
 struct PathBuffer {
-    char text[Checks::kPathSize] = {};
+    char text[WinPathText::kPathSize] = {};
     explicit PathBuffer(const std::string& path) {
         EXPECT_LT(path.size(), sizeof text);
         std::memcpy(text, path.data(), std::min(path.size(), sizeof text - 1));

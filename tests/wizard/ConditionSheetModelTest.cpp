@@ -325,21 +325,6 @@ TEST_F(ConditionSheetModelTest, AnEmptyPathOpensTheSaveDialogAndThePickedFileIsT
     EXPECT_EQ(sheet.Execute(), ConditionSheetModel::kExecuted);
 }
 
-TEST_F(ConditionSheetModelTest, ThePathIsSplitByCharacterForTheDialog) {
-    std::string folder;
-    std::string name;
-    ConditionSheetModel::SplitPath("C:\\表\\ソ.xml", folder, name);
-    EXPECT_EQ(folder, "C:\\表\\");
-    EXPECT_EQ(name, "ソ.xml");
-    // 表 ends in 0x5C: no separator, so the folder is up to the drive.
-    ConditionSheetModel::SplitPath("C:表.xml", folder, name);
-    EXPECT_EQ(folder, "C:");
-    EXPECT_EQ(name, "表.xml");
-    ConditionSheetModel::SplitPath("表.xml", folder, name);
-    EXPECT_EQ(folder, "");
-    EXPECT_EQ(name, "表.xml");
-}
-
 TEST_F(ConditionSheetModelTest, ThePathChecksRunInOrderAndReturnToThePath) {
     ASSERT_TRUE(testfiles::WriteFile(root_ / "drives/types", "d=cdrom\n"));
     Sheet sheet(kUg16Set);
