@@ -1,6 +1,7 @@
 #include "platform/DriveTable.h"
 
 #include "platform/MznRoot.h"
+#include "platform/PlainText.h"
 #include "platform/TextCodec.h"
 
 #include <algorithm>
@@ -42,28 +43,10 @@ struct WindowsPath {
     bool trailingSeparator = false;
 };
 
+// Blanks around the letter and the type in the drive types file.
+constexpr std::string_view kTypesBlanks = " \t\r\v\f";
+
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string_view Trim(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\v\f";
-    std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
-    return true;
-}
 
 std::string UncFolder() { return MznRoot::Path() + "/unc"; }
 
@@ -203,9 +186,9 @@ std::optional<WindowsPath> Parse(std::string_view text) {
         AppendNames(path, tail.substr(std::min(tail.size(), shareEnd)));
         return path;
     }
-    if (text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':') {
+    if (text.size() >= 2 && PlainText::IsLetter(text[0]) && text[1] == ':') {
         std::string_view tail = text.substr(2);
-        path.drive = ToLowerAscii(text[0]);
+        path.drive = PlainText::ToLower(text[0]);
         if (!tail.empty() && !IsSeparator(tail.front())) {
             // "X:name" is relative to the current folder when that is on X,
             // otherwise to the root of X (the only folder we know there).
@@ -227,7 +210,7 @@ std::optional<WindowsPath> Parse(std::string_view text) {
 std::optional<std::string> Format(const WindowsPath& path) {
     std::string text;
     if (path.drive != 0) {
-        text = std::string(1, ToUpperAscii(path.drive)) + ":";
+        text = std::string(1, PlainText::ToUpper(path.drive)) + ":";
     } else {
         text = "\\\\" + path.server + "\\" + path.share;
     }
@@ -316,9 +299,9 @@ std::optional<std::string> DriveTable::ToWindowsPath(std::string_view hostPath) 
 }
 
 DriveTable::Type DriveTable::DriveType(char letter) {
-    if (!IsAsciiLetter(letter)) return NoRootDir;
+    if (!PlainText::IsLetter(letter)) return NoRootDir;
     EnsureDefaults();
-    const char lower = ToLowerAscii(letter);
+    const char lower = PlainText::ToLower(letter);
     std::optional<Type> declared = ReadDeclaredTypes()[static_cast<std::size_t>(lower - 'a')];
     if (declared) return *declared;
     return MappedFolder(lower) ? Fixed : NoRootDir;
@@ -336,12 +319,12 @@ DriveTable::DeclaredTypes DriveTable::ParseTypes(std::string_view text) {
         line = line.substr(0, line.find_first_of("#;"));
         std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;
-        std::string_view letter = Trim(line.substr(0, equals));
-        std::string_view word = Trim(line.substr(equals + 1));
-        if (letter.size() != 1 || !IsAsciiLetter(letter[0])) continue;
+        std::string_view letter = PlainText::Trim(line.substr(0, equals), kTypesBlanks);
+        std::string_view word = PlainText::Trim(line.substr(equals + 1), kTypesBlanks);
+        if (letter.size() != 1 || !PlainText::IsLetter(letter[0])) continue;
         for (const TypeName& name : kTypeNames) {
-            if (EqualsIgnoringCase(word, name.word)) {
-                types[static_cast<std::size_t>(ToLowerAscii(letter[0]) - 'a')] = name.type;
+            if (PlainText::EqualIgnoringCase(word, name.word)) {
+                types[static_cast<std::size_t>(PlainText::ToLower(letter[0]) - 'a')] = name.type;
                 break;
             }
         }

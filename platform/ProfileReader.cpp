@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/DriveTable.h"
+#include "platform/PlainText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,55 +11,6 @@
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// Space and tab. Neither is a trail byte, so trimming never eats half of a
-// double-byte character.
-bool IsBlank(char byte) {
-    return byte == ' ' || byte == '\t';
-}
-
-std::string_view TrimStart(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    return text;
-}
-
-std::string_view TrimEnd(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string_view Trim(std::string_view text) {
-    return TrimEnd(TrimStart(text));
-}
-
-// Index of the first single-byte character `wanted`, scanning by character so
-// that the second byte of a double-byte character never matches.
-std::size_t FindCharacter(std::string_view text, char wanted) {
-    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) {
-        if (text[i] == wanted) return i;
-    }
-    return std::string_view::npos;
-}
-
-char FoldAscii(char byte) {
-    return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
-
-// Names compare without regard to ASCII case; a double-byte character must
-// match byte for byte, as its second byte (0x40-0x7E) may look like a letter.
-bool NamesEqual(std::string_view fromFile, std::string_view wanted) {
-    if (fromFile.size() != wanted.size()) return false;
-    for (std::size_t i = 0; i < fromFile.size();) {
-        if (Cp932::StartsDoubleByte(fromFile, i)) {
-            if (fromFile[i] != wanted[i] || fromFile[i + 1] != wanted[i + 1]) return false;
-            i += 2;
-        } else {
-            if (FoldAscii(fromFile[i]) != FoldAscii(wanted[i])) return false;
-            ++i;
-        }
-    }
-    return true;
-}
 
 // Cuts the next line (without its LF, CR LF or CR) off the front of rest.
 std::string_view TakeLine(std::string_view& rest) {
@@ -76,12 +28,12 @@ std::string_view TakeLine(std::string_view& rest) {
 
 // "[ name ]" with anything behind the "]": true and the trimmed name.
 bool ParseSectionHeader(std::string_view line, std::string_view& name) {
-    std::string_view text = TrimStart(line);
+    std::string_view text = PlainText::TrimStart(line, PlainText::kSpaceAndTab);
     if (text.empty() || text.front() != '[') return false;
     text.remove_prefix(1);
-    std::size_t close = FindCharacter(text, ']');
+    std::size_t close = Cp932::FindChar(text, ']');
     if (close == std::string_view::npos) return false;
-    name = Trim(text.substr(0, close));
+    name = PlainText::Trim(text.substr(0, close), PlainText::kSpaceAndTab);
     return true;
 }
 
@@ -103,15 +55,17 @@ std::optional<std::string_view> FindValue(std::string_view fileBytes, std::strin
             // Leaving the first matching section: later ones of the same name
             // are not searched.
             if (inSection) return std::nullopt;
-            inSection = NamesEqual(name, section);
+            inSection = PlainText::EqualIgnoringCase(name, section);
             continue;
         }
         if (!inSection) continue;
-        std::string_view text = TrimStart(line);
+        std::string_view text = PlainText::TrimStart(line, PlainText::kSpaceAndTab);
         if (!text.empty() && text.front() == ';') continue;
-        std::size_t equals = FindCharacter(text, '=');
+        std::size_t equals = Cp932::FindChar(text, '=');
         if (equals == std::string_view::npos) continue;
-        if (NamesEqual(TrimEnd(text.substr(0, equals)), key)) return Unquote(Trim(text.substr(equals + 1)));
+        const std::string_view keyName = PlainText::TrimEnd(text.substr(0, equals), PlainText::kSpaceAndTab);
+        if (PlainText::EqualIgnoringCase(keyName, key))
+            return Unquote(PlainText::Trim(text.substr(equals + 1), PlainText::kSpaceAndTab));
     }
     return std::nullopt;
 }
@@ -125,7 +79,8 @@ std::uint32_t ProfileReader::GetString(std::string_view fileBytes, const char* s
     if (fileBytes.starts_with(kUtf8ByteOrderMark)) fileBytes.remove_prefix(kUtf8ByteOrderMark.size());
     if (std::optional<std::string_view> value = FindValue(fileBytes, section, key))
         return CopyTruncated(*value, out, outSize);
-    return CopyTruncated(TrimEnd(defaultValue != nullptr ? defaultValue : ""), out, outSize);
+    const std::string_view fallback = defaultValue != nullptr ? defaultValue : "";
+    return CopyTruncated(PlainText::TrimEnd(fallback, PlainText::kSpaceAndTab), out, outSize);
 }
 
 std::uint32_t ProfileReader::ReadHostFile(const char* section, const char* key,

@@ -1,6 +1,7 @@
 #include "platform/WinFileSystem.h"
 
 #include "platform/Cp932.h"
+#include "platform/PlainText.h"
 #include "platform/WinPathText.h"
 
 #include <cerrno>
@@ -15,8 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Where a Windows path lies; errno ENOENT when it maps to nothing.
 std::optional<DriveTable::Location> Locate(const char* windowsPath) {
@@ -85,7 +84,7 @@ unsigned WinFileSystem::GetDriveTypeA(const char* rootPath) {
         return fs::is_directory(location->root, ec) ? DRIVE_REMOTE : DRIVE_NO_ROOT_DIR;
     }
     std::string_view root(rootPath);
-    if (root.size() >= 2 && IsAsciiLetter(root[0]) && root[1] == ':') {
+    if (root.size() >= 2 && PlainText::IsLetter(root[0]) && root[1] == ':') {
         if (root.size() == 2 || (root.size() == 3 && IsSeparator(root[2]))) return DriveTable::DriveType(root[0]);
         return DRIVE_NO_ROOT_DIR;
     }

@@ -1,6 +1,7 @@
 #include "settings/ConditionText.h"
 
 #include "platform/Cp932.h"
+#include "platform/LeadingNumber.h"
 #include "platform/WinPathText.h"
 
 #include <algorithm>
@@ -38,26 +39,6 @@ std::string_view WithoutTrailingCr(std::string_view line) {
 // string, so nothing behind a NUL would ever be seen.
 std::string_view UpToNul(std::string_view field) { return field.substr(0, field.find('\0')); }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-// A number read as atoi reads it: leading blanks, an optional sign, the
-// digits up to the first other character, 0 when there are none. Values
-// beyond int are held at its limits, as the runtime's atoi does.
-int ReadNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::int64_t value = 0;
-    constexpr std::int64_t kLimit = std::int64_t{INT_MAX} + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > kLimit) value = kLimit;
-    }
-    if (negative) return static_cast<int>(-value);
-    return static_cast<int>(value > INT_MAX ? INT_MAX : value);
-}
-
 // The sheet keeps these fields in 16 bits: an int is taken modulo 2^16, as
 // the assignment to its field takes it.
 std::int16_t To16(int value) { return static_cast<std::int16_t>(value); }
@@ -74,7 +55,7 @@ bool ReadEntry(std::string_view line, MappingList& mapping) {
     const std::string_view key = line.substr(slash + 1, keyEnd - slash - 1);
     if (key.size() > kMaxKeyText || key.find('\0') != npos) return false;
     auto entry = std::make_unique<MappedAccount>();
-    entry->ItemNo = To16(ReadNumber(line.substr(0, slash)));
+    entry->ItemNo = To16(LeadingNumber::ReadInt32(line.substr(0, slash)));
     std::memcpy(entry->AccountKey, key.data(), key.size());
     mapping.push_back(std::move(entry));
     return true;
@@ -139,8 +120,8 @@ bool ConditionText::Parse(std::string_view bytes, ConditionValues& values, Mappi
     const std::size_t slash3 = slash2 == npos ? npos : line.find('/', slash2 + 1);
     if (slash3 == npos) return false;
 
-    values.EndMonth = To16(ReadNumber(line.substr(0, slash1)));
-    values.TaxIncluded = To16(ReadNumber(line.substr(slash1 + 1, slash2 - slash1 - 1)));
+    values.EndMonth = To16(LeadingNumber::ReadInt32(line.substr(0, slash1)));
+    values.TaxIncluded = To16(LeadingNumber::ReadInt32(line.substr(slash1 + 1, slash2 - slash1 - 1)));
     values.Reserved = 0;
     // A longer path fits no path buffer of the program: it is not
     // remembered, and the sheet falls back to its default path.

@@ -7,6 +7,7 @@
 #include "accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
+#include "platform/LeadingNumber.h"
 #include "settings/MappingFileSection.h"
 
 namespace {
@@ -26,7 +27,7 @@ bool KeyOfCodeInBooks(std::int32_t code, char* key) {
 // none.
 bool KeyOfToken(std::string_view token, const DefaultMappingFile::KeyOfCode& keyOfCode, char* key) {
     if (token.empty() || token.find('\0') != npos) return false;
-    const std::int32_t code = MappingFileSection::ReadDecimal(token);
+    const std::int32_t code = LeadingNumber::ReadInt32(token);
     if (code != 0) return keyOfCode(code, key);
     if (token.size() > kMaxKeyText) return false;
     std::memcpy(key, token.data(), token.size());
@@ -39,7 +40,7 @@ void ReadLine(std::string_view line, const DefaultMappingFile::KeyOfCode& keyOfC
     if (line.size() > MappingFileSection::kMaxLineBytes) return;
     const std::size_t slash = line.find('/');
     if (slash == npos) return;
-    const std::int32_t itemNo = MappingFileSection::ReadDecimal(line.substr(0, slash));
+    const std::int32_t itemNo = LeadingNumber::ReadInt32(line.substr(0, slash));
     if (itemNo < INT16_MIN || itemNo > INT16_MAX) return;
     for (std::size_t start = slash + 1, comma = line.find(',', start); comma != npos;
          start = comma + 1, comma = line.find(',', start)) {

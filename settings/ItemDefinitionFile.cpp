@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "platform/LeadingNumber.h"
 #include "settings/MappingFileSection.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 
 std::optional<std::int16_t> Read16(std::string_view field) {
-    const std::int32_t value = MappingFileSection::ReadDecimal(field);
+    const std::int32_t value = LeadingNumber::ReadInt32(field);
     if (value < INT16_MIN || value > INT16_MAX) return std::nullopt;
     return static_cast<std::int16_t>(value);
 }

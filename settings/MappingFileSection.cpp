@@ -1,5 +1,7 @@
 #include "settings/MappingFileSection.h"
 
+#include "platform/PlainText.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,16 +20,6 @@ std::size_t FindAtLineStart(std::string_view text, std::string_view marker, std:
         if (at == 0 || text[at - 1] == '\n') return at;
     }
     return npos;
-}
-
-// The blanks atoi and strtoul skip.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -71,34 +63,19 @@ std::string_view MappingFileSection::WithoutCr(std::string_view line) {
     return line;
 }
 
-std::int32_t MappingFileSection::ReadDecimal(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    constexpr std::int64_t kLimit = std::int64_t{INT32_MAX} + 1;
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > kLimit) value = kLimit;
-    }
-    if (negative) return static_cast<std::int32_t>(-value);
-    return static_cast<std::int32_t>(value > INT32_MAX ? INT32_MAX : value);
-}
-
 std::uint32_t MappingFileSection::ReadHex(std::string_view text) {
+    text = PlainText::TrimStart(text, PlainText::kCBlanks);
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     // "0x" is a prefix only when a digit follows; "0xg" reads as 0.
     if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        HexDigit(text[i + 2]) >= 0)
+        PlainText::HexDigit(text[i + 2]) >= 0)
         i += 2;
     std::uint64_t value = 0;
     bool overflow = false;
-    for (; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
-        value = value * 16 + static_cast<std::uint64_t>(HexDigit(text[i]));
+    for (; i < text.size() && PlainText::HexDigit(text[i]) >= 0; ++i) {
+        value = value * 16 + static_cast<std::uint64_t>(PlainText::HexDigit(text[i]));
         if (value > UINT32_MAX) {
             overflow = true;
             value = UINT32_MAX;

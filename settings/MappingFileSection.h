@@ -51,11 +51,6 @@ public:
     // A line without the CR bytes in front of its LF.
     static std::string_view WithoutCr(std::string_view line);
 
-    // A decimal number read as atoi reads it: leading blanks, an optional
-    // sign, the digits up to the first other character, 0 when there are
-    // none. Values beyond 32 bits are held at the 32-bit limits.
-    static std::int32_t ReadDecimal(std::string_view text);
-
     // A hexadecimal number read as strtoul with base 16 reads it where
     // unsigned long has 32 bits: leading blanks, an optional sign (a "-"
     // negates modulo 2^32), an optional "0x", the hex digits up to the first

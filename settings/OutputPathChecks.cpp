@@ -1,6 +1,7 @@
 #include "settings/OutputPathChecks.h"
 
 #include "platform/Cp932.h"
+#include "platform/PlainText.h"
 #include "platform/WinFileSystem.h"
 #include "platform/WinPathText.h"
 
@@ -52,40 +53,11 @@ bool RootOf(const char* path, PathBuffer& out) {
            OutputPathChecks::EnsureTrailingSeparator(out, WinPathText::kPathSize);
 }
 
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Compares at most n bytes as _strnicmp does (a shorter text differs unless
-// both end together), folding only single-byte letters: the trail byte of a
-// double-byte character is compared exactly, as Windows compares names.
-bool SamePrefixIgnoringCase(std::string_view a, std::string_view b, std::size_t n) {
-    std::size_t i = 0;
-    while (i < n) {
-        const bool aEnded = i >= a.size();
-        const bool bEnded = i >= b.size();
-        if (aEnded || bEnded) return aEnded && bEnded;
-        if (Cp932::StartsDoubleByte(a, i)) {
-            if (a[i] != b[i]) return false;
-            if (i + 1 < n && (i + 1 >= b.size() || a[i + 1] != b[i + 1])) return false;
-            i += 2;
-            continue;
-        }
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-        ++i;
-    }
-    return true;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && SamePrefixIgnoringCase(a, b, a.size());
-}
-
 std::vector<std::size_t> CharacterStarts(std::string_view text) {
     std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) starts.push_back(i);
     return starts;
 }
-
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 }  // namespace
 
@@ -178,8 +150,8 @@ bool OutputPathChecks::IsPathReachable(const char* path) {
 }
 
 bool OutputPathChecks::IsDriveUsable(char letter, int accessMode) {
-    if (!IsAsciiLetter(letter)) return false;
-    const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    if (!PlainText::IsLetter(letter)) return false;
+    const char upper = PlainText::ToUpper(letter);
     const char root[] = {upper, ':', '\\', '\0'};
     switch (WinFileSystem::GetDriveTypeA(root)) {
         case WinFileSystem::DRIVE_UNKNOWN:
@@ -246,7 +218,7 @@ bool OutputPathChecks::RemoveCreatedFolders(const char* path, const char* keptFo
         keptRest = keptBehindRoot;
         // A kept folder that is not on the way to the path would leave
         // nothing to stop at: remove nothing.
-        if (!SameIgnoringCase(root, keptRoot) || !SamePrefixIgnoringCase(rest, keptRest, keptRest.size()))
+        if (!PlainText::EqualIgnoringCase(root, keptRoot) || !PlainText::SamePrefixIgnoringCase(rest, keptRest, keptRest.size()))
             return false;
     }
 
@@ -254,7 +226,7 @@ bool OutputPathChecks::RemoveCreatedFolders(const char* path, const char* keptFo
     for (auto it = starts.rbegin(); it != starts.rend() && *it >= 1; ++it) {
         const std::size_t n = *it;
         if (rest[n] != '\\') continue;
-        if (keptFolder != nullptr && SamePrefixIgnoringCase(rest, keptRest, n)) break;
+        if (keptFolder != nullptr && PlainText::SamePrefixIgnoringCase(rest, keptRest, n)) break;
         PathBuffer folder;
         Join(root, rest.substr(0, n + 1), folder);
         if (!WinFileSystem::PathIsDirectoryA(folder)) continue;

@@ -1,6 +1,6 @@
 #include "app/shell/CommandLine.h"
 
-#include "app/shell/LeadingNumber.h"
+#include "platform/LeadingNumber.h"
 #include "platform/Cp932.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "accounting_core/ClAccConnect.h"
-#include "app/shell/LeadingNumber.h"
+#include "platform/LeadingNumber.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProfileReader.h"

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/PlainText.h"
 #include "platform/TextCodec.h"
 #include "tools/mzn-books/CsvField.h"
 #include "tools/mzn-books/CsvReader.h"
@@ -21,13 +22,11 @@ struct Columns {
 // adds.
 bool ReadHeader(const CsvReader::Record& header, Columns& columns) {
     static constexpr std::string_view kNames[kRequiredFields] = {"code", "sub", "name", "class_code", "side"};
-    if (header.fields.size() < kRequiredFields) return false;
-    for (std::size_t i = 0; i < kRequiredFields; ++i)
-        if (!CsvField::EqualsIgnoringCase(CsvField::Trim(header.fields[i]), kNames[i])) return false;
+    if (!CsvField::StartsWithNames(header.fields, kNames)) return false;
     for (std::size_t i = kRequiredFields; i < header.fields.size(); ++i) {
-        std::string_view name = CsvField::Trim(header.fields[i]);
-        if (CsvField::EqualsIgnoringCase(name, "flag110") && !columns.flag110) columns.flag110 = i;
-        if (CsvField::EqualsIgnoringCase(name, "flag112") && !columns.flag112) columns.flag112 = i;
+        std::string_view name = PlainText::Trim(header.fields[i], PlainText::kSpaceAndTab);
+        if (PlainText::EqualIgnoringCase(name, "flag110") && !columns.flag110) columns.flag110 = i;
+        if (PlainText::EqualIgnoringCase(name, "flag112") && !columns.flag112) columns.flag112 = i;
     }
     return true;
 }
@@ -36,7 +35,7 @@ bool ReadHeader(const CsvReader::Record& header, Columns& columns) {
 bool ReadFlag(const CsvReader::Record& record, std::optional<std::size_t> column, int& flag) {
     flag = 0;
     if (!column || *column >= record.fields.size()) return true;
-    std::string_view text = CsvField::Trim(record.fields[*column]);
+    std::string_view text = PlainText::Trim(record.fields[*column], PlainText::kSpaceAndTab);
     if (text.empty()) return true;
     std::int64_t value = 0;
     if (!CsvField::ToInteger(text, 0, 1, value)) return false;
@@ -66,8 +65,8 @@ bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFi
         reason = "the class code must be 1 to 8 hexadecimal digits without a prefix, not " + AccountsFile::Quoted(f[3]);
         return false;
     }
-    const std::string_view side = CsvField::Trim(f[4]);
-    if (!CsvField::EqualsIgnoringCase(side, "debit") && !CsvField::EqualsIgnoringCase(side, "credit")) {
+    const std::string_view side = PlainText::Trim(f[4], PlainText::kSpaceAndTab);
+    if (!PlainText::EqualIgnoringCase(side, "debit") && !PlainText::EqualIgnoringCase(side, "credit")) {
         reason = "the side must be debit or credit, not " + AccountsFile::Quoted(f[4]);
         return false;
     }
@@ -84,7 +83,7 @@ bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFi
     row.sub = static_cast<std::int32_t>(sub);
     row.name = f[2];
     row.classCode = classCode;
-    row.side = CsvField::EqualsIgnoringCase(side, "debit") ? AccountsFile::kDebit : AccountsFile::kCredit;
+    row.side = PlainText::EqualIgnoringCase(side, "debit") ? AccountsFile::kDebit : AccountsFile::kCredit;
     return true;
 }
 
@@ -170,7 +169,7 @@ bool AccountsFile::ReadAccount(const std::vector<std::string>& f, std::int64_t& 
         return false;
     }
     sub = 0;
-    if (!CsvField::Trim(f[1]).empty() && !CsvField::ToInteger(f[1], 0, kMaxSub, sub)) {
+    if (!PlainText::Trim(f[1], PlainText::kSpaceAndTab).empty() && !CsvField::ToInteger(f[1], 0, kMaxSub, sub)) {
         reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(f[1]);
         return false;
     }
@@ -186,7 +185,7 @@ std::string AccountsFile::Label(std::int64_t code, std::int64_t sub) {
 }
 
 std::string AccountsFile::NameProblem(std::string_view utf8) {
-    if (CsvField::Trim(utf8).empty()) return "the account name is empty";
+    if (PlainText::Trim(utf8, PlainText::kSpaceAndTab).empty()) return "the account name is empty";
     for (char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) return "the account name contains a control character";

@@ -1,5 +1,6 @@
 #include "tools/mzn-books/BalancesFile.h"
 
+#include "platform/PlainText.h"
 #include "tools/mzn-books/AccountsFile.h"
 #include "tools/mzn-books/CsvField.h"
 #include "tools/mzn-books/CsvReader.h"
@@ -16,16 +17,13 @@ constexpr std::size_t kRequiredFields = 5;
 bool ReadHeader(const CsvReader::Record& header) {
     static constexpr std::string_view kNames[kHeaderFields] = {"code",   "sub",        "period",     "debit",
                                                                "credit", "debit_incl", "credit_incl"};
-    if (header.fields.size() < kHeaderFields) return false;
-    for (std::size_t i = 0; i < kHeaderFields; ++i)
-        if (!CsvField::EqualsIgnoringCase(CsvField::Trim(header.fields[i]), kNames[i])) return false;
-    return true;
+    return CsvField::StartsWithNames(header.fields, kNames);
 }
 
 // An amount field; empty gives fallback.
 bool ReadAmount(const std::vector<std::string>& fields, std::size_t index, const char* column, std::int64_t fallback,
                 std::int64_t& amount, std::string& reason) {
-    if (index >= fields.size() || CsvField::Trim(fields[index]).empty()) {
+    if (index >= fields.size() || PlainText::Trim(fields[index], PlainText::kSpaceAndTab).empty()) {
         amount = fallback;
         return true;
     }

@@ -1,32 +1,9 @@
 #include "tools/mzn-books/CsvField.h"
 
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
-
-std::string_view CsvField::Trim(std::string_view field) {
-    while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
-    while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
-    return field;
-}
+#include "platform/PlainText.h"
 
 bool CsvField::ToInteger(std::string_view field, std::int64_t minimum, std::int64_t maximum, std::int64_t& value) {
-    field = Trim(field);
+    field = PlainText::Trim(field, PlainText::kSpaceAndTab);
     const bool negative = !field.empty() && field.front() == '-';
     if (negative) field.remove_prefix(1);
     if (field.empty()) return false;
@@ -46,11 +23,11 @@ bool CsvField::ToInteger(std::string_view field, std::int64_t minimum, std::int6
 }
 
 bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
-    field = Trim(field);
+    field = PlainText::Trim(field, PlainText::kSpaceAndTab);
     if (field.empty() || field.size() > 8) return false;
     std::uint32_t parsed = 0;
     for (char c : field) {
-        const int digit = HexDigit(c);
+        const int digit = PlainText::HexDigit(c);
         if (digit < 0) return false;
         parsed = parsed << 4 | static_cast<std::uint32_t>(digit);
     }
@@ -58,9 +35,10 @@ bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
     return true;
 }
 
-bool CsvField::EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+bool CsvField::StartsWithNames(const std::vector<std::string>& fields, std::span<const std::string_view> names) {
+    if (fields.size() < names.size()) return false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!PlainText::EqualIgnoringCase(PlainText::Trim(fields[i], PlainText::kSpaceAndTab), names[i])) return false;
+    }
     return true;
 }

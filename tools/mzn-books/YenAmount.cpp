@@ -1,5 +1,6 @@
 #include "tools/mzn-books/YenAmount.h"
 
+#include "platform/PlainText.h"
 #include "tools/mzn-books/CsvField.h"
 
 namespace {
@@ -17,7 +18,7 @@ YenAmount::Parsed Refuse(std::string reason) {
 }  // namespace
 
 YenAmount::Parsed YenAmount::Parse(std::string_view text) {
-    std::string_view rest = CsvField::Trim(text);
+    std::string_view rest = PlainText::Trim(text, PlainText::kSpaceAndTab);
     const bool negative = !rest.empty() && rest.front() == '-';
     if (negative) rest.remove_prefix(1);
     const std::size_t point = rest.find('.');

@@ -1,20 +1,18 @@
-#include "app/shell/LeadingNumber.h"
+#include "platform/LeadingNumber.h"
 
 #include <limits>
 
-namespace {
+#include "platform/PlainText.h"
 
-bool IsWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 std::int64_t LeadingNumber::Read(std::string_view text) {
+    text = PlainText::TrimStart(text, PlainText::kCBlanks);
     std::size_t at = 0;
-    while (at < text.size() && IsWhiteSpace(text[at])) ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
 
@@ -30,4 +28,11 @@ std::int64_t LeadingNumber::Read(std::string_view text) {
     }
     if (negative) return value;
     return value == kMin ? kMax : -value;
+}
+
+std::int32_t LeadingNumber::ReadInt32(std::string_view text) {
+    const std::int64_t value = Read(text);
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
 }

@@ -1,4 +1,4 @@
-#include "app/shell/LeadingNumber.h"
+#include "platform/LeadingNumber.h"
 
 #include <gtest/gtest.h>
 
