@@ -1,5 +1,7 @@
 #include "accounting_core/BooksStatement.h"
 
+#include "accounting_core/CoreResult.h"
+
 #include <sqlite3.h>
 
 #include <cstring>
@@ -46,6 +48,18 @@ BooksStatement::StepResult BooksStatement::Step() {
     if (rc == SQLITE_DONE) return StepResult::Done;
     error_ = sqlite3_errmsg(db_);
     return StepResult::Error;
+}
+
+int BooksStatement::StepToRow(int noRow) {
+    switch (Step()) {
+    case StepResult::Row:
+        return core_result::kOk;
+    case StepResult::Done:
+        return noRow;
+    case StepResult::Error:
+        break;
+    }
+    return core_result::kBooksError;
 }
 
 bool BooksStatement::Run() {

@@ -28,6 +28,10 @@ public:
     BooksStatement& BindNull(int index);
 
     StepResult Step();
+    // Steps to the one row a lookup expects: core_result::kOk on a row (its
+    // columns can then be read), noRow when there is none, kBooksError when
+    // the books fail.
+    int StepToRow(int noRow);
     // Steps once and expects no row: for INSERT, UPDATE and DELETE.
     bool Run();
     void Reset();

@@ -1,43 +1,24 @@
 #include "accounting_core/ClAccConnect.h"
 
-#include <pwd.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
 
 #include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClDataMgr.h"
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/RecordText.h"
+#include "accounting_core/UserStore.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBoxes.h"
 
 namespace {
 
-constexpr std::size_t kMaxUserIdBytes = 64;
 
 // A plain pointer, not an object with a destructor: Release may be called
 // from the destructor of another static object at exit, after such an object
 // would already be gone. An instance nobody released stays reachable.
 ClAccConnect* theInstance = nullptr;
-
-// The name the user logged in with, as Windows' user name would give it.
-std::string LoginName() {
-    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
-    passwd entry;
-    passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-        found->pw_name != nullptr && found->pw_name[0] != '\0')
-        return found->pw_name;
-    for (const char* variable : {"USER", "LOGNAME"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && value[0] != '\0') return value;
-    }
-    return "user";
-}
 
 }  // namespace
 
@@ -111,12 +92,9 @@ int ClAccConnect::Fail(int result, const std::string& why) {
 }
 
 bool ClAccConnect::LogIn() {
-    BooksStatement select(books_.Handle(), "SELECT value FROM settings WHERE key = 'current_user'");
-    if (!select.Ok()) return false;
-    BooksStatement::StepResult step = select.Step();
-    if (step == BooksStatement::StepResult::Error) return false;
-    std::string user = step == BooksStatement::StepResult::Row ? select.Text(0) : std::string();
-    if (user.empty()) user = LoginName();
-    sessionUser_ = std::string(Cp932::CutOnCharBoundary(RecordText::ToCp932(user), kMaxUserIdBytes));
+    UserStore users(books_);
+    std::string user;
+    if (!users.CurrentUser(user)) return false;
+    sessionUser_ = RecordText::ToCp932(user);
     return true;
 }

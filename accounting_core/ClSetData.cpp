@@ -45,16 +45,9 @@ int ClSetData::GetSelectedInfo(StDATAINFO* info) {
 
     BooksStatement select(mgr->Books()->Handle(), kSelectOne);
     select.Bind(1, number);
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        Fill(select, *info);
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNoDataSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    if (int result = select.StepToRow(core_result::kNoDataSet); result != core_result::kOk) return result;
+    Fill(select, *info);
+    return core_result::kOk;
 }
 
 int ClSetData::ReadyDat(SetCursor* cursor, int order) {

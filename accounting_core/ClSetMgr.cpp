@@ -11,16 +11,9 @@ namespace {
 // The data-set number a query for one data set found: kOk with the number,
 // kNoDataSet when there is none, kBooksError when the books fail.
 int FoundNumber(BooksStatement& select, int* number) {
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        *number = static_cast<int>(select.Int(0));
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNoDataSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    if (int result = select.StepToRow(core_result::kNoDataSet); result != core_result::kOk) return result;
+    *number = static_cast<int>(select.Int(0));
+    return core_result::kOk;
 }
 
 }  // namespace

@@ -21,14 +21,7 @@ int ClSetShohizei::Get(StSHOHIZEIINFO* info) {
 
     BooksStatement select(mgr->Books()->Handle(), "SELECT tax_included FROM data_sets WHERE number = ?1");
     select.Bind(1, dataSet);
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        info->TaxIncludedBooks = select.Int(0) != 0 ? 1 : 0;
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNoDataSet;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    if (int result = select.StepToRow(core_result::kNoDataSet); result != core_result::kOk) return result;
+    info->TaxIncludedBooks = select.Int(0) != 0 ? 1 : 0;
+    return core_result::kOk;
 }

@@ -23,15 +23,8 @@ int ClSysUser::GetSelectedNo(const char* userId, std::int32_t* selectedNo1, std:
     BooksStatement select(connection->Books()->Handle(),
                           "SELECT selected_no1, selected_no2 FROM users WHERE user_id = ?1");
     select.BindText(1, RecordText::ToUtf8(RecordText::FieldText(userId, kUserIdSize)));
-    switch (select.Step()) {
-    case BooksStatement::StepResult::Row:
-        *selectedNo1 = static_cast<std::int32_t>(select.Int(0));
-        *selectedNo2 = static_cast<std::int32_t>(select.Int(1));
-        return core_result::kOk;
-    case BooksStatement::StepResult::Done:
-        return core_result::kNotFound;
-    case BooksStatement::StepResult::Error:
-        break;
-    }
-    return core_result::kBooksError;
+    if (int result = select.StepToRow(core_result::kNotFound); result != core_result::kOk) return result;
+    *selectedNo1 = static_cast<std::int32_t>(select.Int(0));
+    *selectedNo2 = static_cast<std::int32_t>(select.Int(1));
+    return core_result::kOk;
 }

@@ -9,7 +9,7 @@
 #include "platform/MznRoot.h"
 #include "platform/TextCodec.h"
 #include "tools/mzn-books/ClassHierarchy.h"
-#include "tools/mzn-books/UserStore.h"
+#include "accounting_core/UserStore.h"
 
 bool BooksSetup::Run(BooksDatabase& books) {
     std::error_code error;

@@ -17,7 +17,7 @@
 #include "tools/mzn-books/DataSetStore.h"
 #include "tools/mzn-books/DemoBooks.h"
 #include "tools/mzn-books/Diagnostics.h"
-#include "tools/mzn-books/UserStore.h"
+#include "accounting_core/UserStore.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tools/mzn-screenshots/SelectedDataSet.h"
 
-#include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClAccConnect.h"
+#include "accounting_core/UserStore.h"
 #include "app/shell/UserSelection.h"
 #include "platform/TextCodec.h"
 
@@ -21,20 +21,10 @@ bool SelectedDataSet::Select(std::int32_t number) {
         Disconnect();
         return Fail("the books' current user has no usable name");
     }
-    bool selected = false;
-    std::string why;
-    {
-        // Finalised before the session closes the books.
-        BooksStatement upsert(connection->Books()->Handle(),
-                              "INSERT INTO users (user_id, selected_no1, selected_no2) VALUES (?1, ?2, ?2) "
-                              "ON CONFLICT (user_id) DO UPDATE SET selected_no1 = excluded.selected_no1, "
-                              "selected_no2 = excluded.selected_no2");
-        upsert.BindText(1, user.text).Bind(2, number);
-        selected = upsert.Run();
-        why = upsert.Error();
-    }
+    UserStore users(*connection->Books());
+    const bool selected = users.Select(user.text, number);
     Disconnect();
-    if (!selected) return Fail("cannot select data set " + std::to_string(number) + ": " + why);
+    if (!selected) return Fail(users.Error());
     return true;
 }
 

@@ -1,12 +1,15 @@
-#include "tools/mzn-books/UserStore.h"
+#include "accounting_core/UserStore.h"
 
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "accounting_core/BooksDatabase.h"
 #include "accounting_core/BooksStatement.h"
+#include "accounting_core/RecordText.h"
+#include "platform/Cp932.h"
 
 namespace {
 
@@ -44,22 +47,26 @@ bool UserStore::CurrentUser(std::string& userId) {
     BooksStatement select(books_.Handle(), "SELECT value FROM settings WHERE key = 'current_user'");
     const BooksStatement::StepResult step = select.Step();
     if (step == BooksStatement::StepResult::Error) return Fail(select.Error());
-    userId = step == BooksStatement::StepResult::Row ? select.Text(0) : std::string();
-    if (userId.empty()) userId = LoginName();
+    std::string name = step == BooksStatement::StepResult::Row ? select.Text(0) : std::string();
+    if (name.empty()) name = LoginName();
+    // The ID as the session holds it: at most 64 bytes of code page 932.
+    userId = RecordText::ToUtf8(Cp932::CutOnCharBoundary(RecordText::ToCp932(name), kMaxUserIdBytes));
     return true;
 }
 
 std::string UserStore::LoginName() {
-    std::string name;
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry != nullptr && entry->pw_name != nullptr)
-        name = entry->pw_name;
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry;
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+        found->pw_name != nullptr && found->pw_name[0] != '\0')
+        return found->pw_name;
     for (const char* variable : {"USER", "LOGNAME"}) {
-        if (!name.empty()) break;
-        if (const char* value = std::getenv(variable)) name = value;
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0') return value;
     }
-    if (name.empty()) name = "user";
-    if (name.size() > kMaxUserIdBytes) name.resize(kMaxUserIdBytes);
-    return name;
+    return "user";
 }
 
 bool UserStore::Fail(const std::string& why) {
