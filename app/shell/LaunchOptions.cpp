@@ -3,17 +3,17 @@
 #include <cstddef>
 
 #include "app/shell/CommandLine.h"
+#include "platform/LongOptions.h"
 #include "platform/TextCodec.h"
 
 namespace {
 
-bool TakesValue(std::string_view name) {
-    return name == "--end-month" || name == "--tax-included" || name == "--output";
+constexpr LongOptions::Option kOptions[] = {
+    {"--batch", false}, {"--yes", false}, {"--end-month", true}, {"--tax-included", true}, {"--output", true}};
+
+bool IsConditionOption(std::string_view name) {
+    return name == "--end-month" || name == "--tax-included" || name == "--output" || name == "--yes";
 }
-
-bool IsFlag(std::string_view name) { return name == "--batch" || name == "--yes"; }
-
-bool IsConditionOption(std::string_view name) { return TakesValue(name) || name == "--yes"; }
 
 // A month as a user writes it: one or two decimal digits, 1 to 12.
 std::optional<int> ParseMonth(const std::string& text) {
@@ -29,16 +29,13 @@ std::optional<int> ParseMonth(const std::string& text) {
 
 // Where the caller's text begins: behind the leading options (a value
 // given as the next word belongs to its option) or behind a lone "--".
-// Worked out on its own, so that the caller is known also when an option
-// is refused.
+// Scanned on its own and past refused options, so that the caller is known
+// also when an option is refused.
 std::size_t CallerTextStart(const std::vector<std::string>& arguments) {
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& word = arguments[index];
-        if (word == "--") return index + 1;
-        if (!word.starts_with("--")) return index;
-        if (TakesValue(word) && index + 1 < arguments.size()) ++index;
+    LongOptions scanner(arguments, kOptions);
+    while (scanner.Next().kind != LongOptions::Kind::End) {
     }
-    return arguments.size();
+    return scanner.Position();
 }
 
 }  // namespace
@@ -53,43 +50,19 @@ LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
     }
 
     std::vector<std::string> conditionOptions;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& word = arguments[index];
-        if (word == "--" || !word.starts_with("--")) break;
-        if (word == "--help") {
-            options.action = Action::Help;
+    LongOptions scanner(arguments, kOptions);
+    for (LongOptions::Item item = scanner.Next(); item.kind != LongOptions::Kind::End; item = scanner.Next()) {
+        // Whole words rather than options: "--help=x" is an unknown option.
+        if (item.word == "--help" || item.word == "--version") {
+            options.action = item.word == "--help" ? Action::Help : Action::Version;
             return options;
         }
-        if (word == "--version") {
-            options.action = Action::Version;
+        if (item.kind != LongOptions::Kind::Option) {
+            options.Reject(item.Problem());
             return options;
         }
-
-        std::string name = word;
-        std::string value;
-        bool hasValue = false;
-        if (const std::size_t equals = word.find('='); equals != std::string::npos) {
-            name = word.substr(0, equals);
-            value = word.substr(equals + 1);
-            hasValue = true;
-        }
-        if (!TakesValue(name) && !IsFlag(name)) {
-            options.Reject("unknown option " + name);
-            return options;
-        }
-        if (IsFlag(name) && hasValue) {
-            options.Reject("option " + name + " takes no value");
-            return options;
-        }
-        if (TakesValue(name) && !hasValue) {
-            if (index + 1 >= arguments.size()) {
-                options.Reject("option " + name + " needs a value");
-                return options;
-            }
-            value = arguments[++index];
-        }
-        if (!options.Take(name, value)) return options;
-        if (IsConditionOption(name)) conditionOptions.push_back(name);
+        if (!options.Take(item.name, item.value)) return options;
+        if (IsConditionOption(item.name)) conditionOptions.push_back(item.name);
     }
 
     if (!options.batch && !conditionOptions.empty()) {

@@ -1,7 +1,9 @@
 #include "tools/mzn-books/BooksCommandLine.h"
 
 #include <limits>
+#include <span>
 
+#include "platform/LongOptions.h"
 #include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/CsvField.h"
 
@@ -27,10 +29,12 @@ constexpr OptionInfo kOptions[] = {
     {"--accounts", C::Demo, true},
 };
 
-const OptionInfo* FindOption(C command, const std::string& name) {
+// The options of one command, for the scanner.
+std::vector<LongOptions::Option> OptionsOf(C command) {
+    std::vector<LongOptions::Option> options;
     for (const OptionInfo& option : kOptions)
-        if (option.command == command && name == option.name) return &option;
-    return nullptr;
+        if (option.command == command) options.push_back({option.name, option.takesValue});
+    return options;
 }
 
 bool CommandOf(const std::string& word, C& command) {
@@ -70,45 +74,27 @@ BooksCommandLine BooksCommandLine::Parse(const std::vector<std::string>& argumen
         return line;
     }
     line.command = command;
-    bool optionsEnded = false;
     bool sawStart = false;
     bool sawEnd = false;
     bool sawName = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& word = arguments[i];
-        if (!optionsEnded && word == "--") {
-            optionsEnded = true;
+    const std::vector<LongOptions::Option> options = OptionsOf(command);
+    const std::span<const std::string> behindCommand = std::span(arguments).subspan(1);
+    LongOptions scanner(behindCommand, options, LongOptions::Operands::Interleaved);
+    for (LongOptions::Item item = scanner.Next(); item.kind != LongOptions::Kind::End; item = scanner.Next()) {
+        if (item.kind == LongOptions::Kind::Operand) {
+            if (!line.TakeArgument(item.word)) return line;
             continue;
         }
-        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
-            if (!line.TakeArgument(word)) return line;
-            continue;
-        }
-        const std::size_t equals = word.find('=');
-        const std::string name = word.substr(0, equals);
-        const OptionInfo* option = FindOption(command, name);
-        if (option == nullptr) {
-            line.Reject("unknown option " + name + " for " + arguments[0]);
+        if (item.kind != LongOptions::Kind::Option) {
+            // An option of another command is named with the command it was given to.
+            const bool unknown = item.kind == LongOptions::Kind::Unknown;
+            line.Reject(item.Problem() + (unknown ? " for " + arguments[0] : std::string()));
             return line;
         }
-        std::string value;
-        if (option->takesValue && equals == std::string::npos) {
-            if (i + 1 >= arguments.size()) {
-                line.Reject("option " + name + " needs a value");
-                return line;
-            }
-            value = arguments[++i];
-        } else if (equals != std::string::npos) {
-            if (!option->takesValue) {
-                line.Reject("option " + name + " takes no value");
-                return line;
-            }
-            value = word.substr(equals + 1);
-        }
-        sawStart = sawStart || name == "--start";
-        sawEnd = sawEnd || name == "--end";
-        sawName = sawName || name == "--name";
-        if (!line.Take(name, value)) return line;
+        sawStart = sawStart || item.name == "--start";
+        sawEnd = sawEnd || item.name == "--end";
+        sawName = sawName || item.name == "--name";
+        if (!line.Take(item.name, item.value)) return line;
     }
     line.Finish(sawStart, sawEnd, sawName);
     return line;

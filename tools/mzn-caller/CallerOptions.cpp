@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/LongOptions.h"
 #include "platform/TextCodec.h"
 
 namespace {
@@ -35,53 +36,30 @@ bool ParseNumber(const std::string& text, bool allowHex, long long minimum, long
     return true;
 }
 
-bool TakesValue(const std::string& name) {
-    return name == "--message" || name == "--function" || name == "--output" || name == "--handle" ||
-           name == "--timeout" || name == "--log";
-}
+// Every option takes a value; a word of a dash and more is an option's, so
+// that "-h" is one.
+constexpr LongOptions::Option kOptions[] = {{"--message", true}, {"--function", true}, {"--output", true},
+                                            {"--handle", true},  {"--timeout", true},  {"--log", true}};
 
 }  // namespace
 
 CallerOptions CallerOptions::Parse(const std::vector<std::string>& arguments) {
     CallerOptions options;
     options.action = Action::Run;
-    std::size_t index = 0;
-    while (index < arguments.size()) {
-        const std::string& word = arguments[index];
-        if (word == "--") {
-            ++index;
-            break;
-        }
-        if (word.size() < 2 || word[0] != '-') break;
-        if (word == "--help" || word == "-h") {
-            options.action = Action::Help;
+    LongOptions scanner(arguments, kOptions, LongOptions::Operands::EndOptions, "-");
+    for (LongOptions::Item item = scanner.Next(); item.kind != LongOptions::Kind::End; item = scanner.Next()) {
+        // Whole words rather than options: "--help=x" is an unknown option.
+        if (item.word == "--help" || item.word == "-h" || item.word == "--version") {
+            options.action = item.word == "--version" ? Action::Version : Action::Help;
             return options;
         }
-        if (word == "--version") {
-            options.action = Action::Version;
+        if (item.kind != LongOptions::Kind::Option) {
+            options.Reject(item.Problem());
             return options;
         }
-        std::string name = word;
-        std::string value;
-        const std::size_t equals = word.find('=');
-        if (equals != std::string::npos) {
-            name = word.substr(0, equals);
-            value = word.substr(equals + 1);
-        } else if (TakesValue(name)) {
-            if (index + 1 >= arguments.size()) {
-                options.Reject("option " + name + " needs a value");
-                return options;
-            }
-            value = arguments[++index];
-        }
-        if (!TakesValue(name)) {
-            options.Reject("unknown option " + name);
-            return options;
-        }
-        if (!options.Take(name, value)) return options;
-        ++index;
+        if (!options.Take(item.name, item.value)) return options;
     }
-    options.program.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
+    options.program.assign(arguments.begin() + static_cast<std::ptrdiff_t>(scanner.Position()), arguments.end());
     if (options.program.empty()) options.Reject("no program to start");
     return options;
 }
