@@ -14,7 +14,7 @@ BatchFrontEnd::~BatchFrontEnd() = default;
 int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
     ConditionSheetModel sheet(conditions.ug30 ? 1 : 0, *conditions.mapping, *conditions.items, boxes_, fileDialogs_);
     conditions.CopyInputsTo(sheet.Values);
-    if (!sheet.Initialise()) return kCancelled;
+    if (!sheet.Initialise()) return ConditionSheetModel::kCancelled;
     // Without a path from the command line, the caller or the condition file
     // the sheet would offer its placeholder "*.xml", which nobody saw.
     if (!options_.outputPath && sheet.Values.OutputPathLocked == 0 && sheet.Values.SavedOutputPath[0] == '\0') {
@@ -26,9 +26,9 @@ int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
     if (options_.endMonth) sheet.Values.EndMonth = static_cast<std::int16_t>(*options_.endMonth);
     if (options_.taxIncluded) sheet.Values.TaxIncluded = *options_.taxIncluded ? 1 : 0;
     if (options_.outputPath && sheet.Values.OutputPathLocked == 0) sheet.Values.OutputPath = *options_.outputPath;
-    if (sheet.Execute() != ConditionSheetModel::kExecuted) return kCancelled;
+    if (sheet.Execute() != ConditionSheetModel::kExecuted) return ConditionSheetModel::kCancelled;
     conditions.TakeOutputsFrom(sheet.Values);
-    return kExecuted;
+    return ConditionSheetModel::kExecuted;
 }
 
 ProgressSink& BatchFrontEnd::StartProgress() {

@@ -12,6 +12,7 @@
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
 #include "report/AggregationEngine.h"
+#include "report/BusinessOverview.h"
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
@@ -92,7 +93,7 @@ bool ClLinkApp::InitInstance() {
 
     SheetConditions conditions;
     FillSheetInputs(conditions);
-    if (const int sheet = frontEnd_.RunConditionSheet(conditions); sheet != RunFrontEnd::kExecuted) {
+    if (const int sheet = frontEnd_.RunConditionSheet(conditions); sheet != ConditionSheetModel::kExecuted) {
         resultCode_ = sheet == RunFrontEnd::kCannotRun ? kFailed : kNoReport;
         frontEnd_.ReleaseRunWindows();
         return false;
@@ -115,7 +116,7 @@ int ClLinkApp::ExitInstance() {
 
 bool ClLinkApp::Connect() {
     ClAccConnect* connection = ClAccConnect::Inst();
-    std::snprintf(connection->Caption, sizeof connection->Caption, "%s", kCaption);
+    std::snprintf(connection->Caption, sizeof connection->Caption, "%s", BusinessOverview::kCaption);
     connection->SetAppType(kAppTypeLink);
     connection->SetUseDataType(kUseDataType);
     connection->SetMessageBoxes(&frontEnd_.Boxes());
@@ -210,10 +211,10 @@ bool ClLinkApp::AggregateAndWrite(const SheetConditions& conditions) {
         resultCode_ = kFailed;
         return false;
     }
-    frontEnd_.Boxes().Show(frontEnd_.ProgressOwner(), kWrittenText, kCaption, mb::kInformationOk);
+    frontEnd_.Boxes().Show(frontEnd_.ProgressOwner(), kWrittenText, BusinessOverview::kCaption, mb::kInformationOk);
     return true;
 }
 
 void ClLinkApp::ShowWarning(MessageOwner owner, const char* text) {
-    frontEnd_.Boxes().Show(owner, text, kCaption, mb::kWarningOk);
+    frontEnd_.Boxes().Show(owner, text, BusinessOverview::kCaption, mb::kWarningOk);
 }

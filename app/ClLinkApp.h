@@ -21,9 +21,6 @@ public:
     static constexpr std::int32_t kNoReport = 1;
     static constexpr std::int32_t kFailed = 2;
 
-    // The caption of every box of the run, and of the accounting connection.
-    static constexpr const char* kCaption = "事業概況書";
-
     // callerText: the caller's "handle,message,function,path" (code page 932).
     ClLinkApp(RunFrontEnd& frontEnd, std::string callerText);
     ~ClLinkApp();

@@ -26,9 +26,9 @@ int GuiFrontEnd::RunConditionSheet(SheetConditions& conditions) {
                                                      *conditions.mapping, *conditions.items, *boxes_,
                                                      *fileDialogs_);
     conditions.CopyInputsTo(sheet_->Model().Values);
-    if (sheet_->exec() != ConditionSheetModel::kExecuted) return kCancelled;
+    if (sheet_->exec() != ConditionSheetModel::kExecuted) return ConditionSheetModel::kCancelled;
     conditions.TakeOutputsFrom(sheet_->Model().Values);
-    return kExecuted;
+    return ConditionSheetModel::kExecuted;
 }
 
 ProgressSink& GuiFrontEnd::StartProgress() {

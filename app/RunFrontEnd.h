@@ -5,6 +5,7 @@
 
 #include "app/SheetConditions.h"
 #include "platform/MessageBoxes.h"
+#include "wizard/ConditionSheetModel.h"
 
 class ProgressSink;
 
@@ -12,19 +13,18 @@ class ProgressSink;
 // message boxes, the condition sheet and the progress display.
 class RunFrontEnd {
 public:
-    static constexpr int kExecuted = 2000;
-    static constexpr int kCancelled = 2001;
-    // The conditions cannot be run at all (batch mode without a report
-    // path): a failure, not a cancel.
+    // Besides the sheet's own results (ConditionSheetModel::kExecuted and
+    // kCancelled): the conditions cannot be run at all (batch mode without a
+    // report path), a failure rather than a cancel.
     static constexpr int kCannotRun = -1;
 
     virtual ~RunFrontEnd() = default;
 
     virtual MessageBoxes& Boxes() = 0;
     // Shows the condition sheet modally (or, in batch mode, initialises it,
-    // applies the command line's conditions and executes it). kExecuted when
-    // the conditions were checked and saved; the outputs are then filled.
-    // kCancelled when the user left the sheet, kCannotRun as above.
+    // applies the command line's conditions and executes it). The sheet's
+    // kExecuted when the conditions were checked and saved (the outputs are
+    // then filled), its kCancelled when the user left it, or kCannotRun.
     virtual int RunConditionSheet(SheetConditions& conditions) = 0;
     // Creates and shows the progress display, reset to 0.
     virtual ProgressSink& StartProgress() = 0;

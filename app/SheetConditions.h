@@ -25,7 +25,7 @@ struct SheetConditions {
     MappingList* mapping = nullptr;
     ItemList* items = nullptr;
 
-    // Outputs, valid when the sheet returned kExecuted.
+    // Outputs, valid when the sheet returned ConditionSheetModel::kExecuted.
     std::int16_t StartMonth = 0;
     std::int16_t EndMonth = 0;
     std::int16_t TaxIncluded = 0;

@@ -9,6 +9,7 @@
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
 #include "platform/WinPathText.h"
+#include "report/BusinessOverview.h"
 #include "report/MappingDefaults.h"
 #include "report/PeriodSettings.h"
 #include "settings/ConditionFile.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "事業概況書";
 constexpr std::int16_t kMaxEndMonthShown = 99;
 
 constexpr const char* kSaveQuestion = "入力した情報を保存して終了しますか？";
@@ -375,7 +375,7 @@ void ConditionSheetModel::BackToPath() {
 }
 
 int ConditionSheetModel::Show(const char* text, unsigned style) {
-    return boxes_.Show(view_->BoxOwner(), text, kCaption, style);
+    return boxes_.Show(view_->BoxOwner(), text, BusinessOverview::kCaption, style);
 }
 
 std::string ConditionSheetModel::ItemDefinitionsMissingText() const {

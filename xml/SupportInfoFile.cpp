@@ -1,6 +1,7 @@
 #include "xml/SupportInfoFile.h"
 
 #include "platform/Cp932.h"
+#include "report/BusinessOverview.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,7 +20,7 @@ std::string SupportInfoFile::Lookup(std::string_view marker) {
 bool SupportInfoFile::Load() {
     block_ = static_cast<char*>(allocate_(kBlockSize, 1));
     if (block_ == nullptr) {
-        if (boxes_ != nullptr) boxes_->Show(MessageOwner{}, kOutOfMemoryText, kOutOfMemoryCaption, mb::kOk);
+        if (boxes_ != nullptr) boxes_->Show(MessageOwner{}, kOutOfMemoryText, BusinessOverview::kCaption, mb::kOk);
         return false;
     }
     std::memset(block_, 0xFF, kBlockSize);

@@ -19,7 +19,6 @@ public:
     static constexpr const char* kProductNameMarker = "[=製品名=]";
     static constexpr const char* kProductVersionMarker = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
     static constexpr const char* kOutOfMemoryText = "ﾒﾓﾘが不足しています。";
-    static constexpr const char* kOutOfMemoryCaption = "事業概況書";
 
     // Gives a zeroed block as std::calloc does (it is released with
     // std::free), or nullptr when there is no memory.

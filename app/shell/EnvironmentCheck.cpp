@@ -8,10 +8,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProfileReader.h"
 #include "platform/WinFileSystem.h"
+#include "report/BusinessOverview.h"
 
 namespace {
 
-constexpr const char* kCaption = "事業概況書";
 constexpr const char* kSection = "ProgramLevel";
 constexpr const char* kKey = "UG16_G";
 // A missing section or key reads as level 1: an older package.
@@ -34,7 +34,7 @@ bool EndsInSeparator(std::string_view folder) {
 bool EnvironmentCheck::CheckEnvironment(std::uintptr_t ownerWindow) {
     const int code = LevelCode();
     if (code == 0) return true;
-    ClAccConnect::Inst()->DispMsg(ownerWindow, MessageFor(code), kCaption, mb::kWarningOk);
+    ClAccConnect::Inst()->DispMsg(ownerWindow, MessageFor(code), BusinessOverview::kCaption, mb::kWarningOk);
     return false;
 }
 
