@@ -67,8 +67,6 @@ int ClAccConnect::LogOut() {
 }
 
 int ClAccConnect::Terminate() {
-    // The set objects hold statements on the books: they go first.
-    ClDataMgr::Release();
     sessionUser_.clear();
     faults_.Clear();
     if (!books_.IsOpen()) return core_result::kNotConnected;

@@ -17,8 +17,9 @@ class MessageBoxes;
 // the current schema), reads the forced results (FaultTable) and logs the
 // current user in: the books' setting 'current_user' when set, otherwise the
 // login name of the process. LogOut ends the user's session, Terminate closes
-// the books and ends the data manager with its set objects, Release frees the
-// instance (the next Inst makes a fresh, unconnected one).
+// the books, Release frees the instance (the next Inst makes a fresh,
+// unconnected one). The program's shut-down releases the folder and data
+// managers (ClFileMgr, ClDataMgr) before it closes the books.
 class ClAccConnect {
 public:
     char Caption[256] = {};           // code page 932, NUL-terminated

@@ -5,19 +5,21 @@
 #include <string_view>
 
 #include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClFileMgr.h"
 #include "accounting_core/StFINDINFO.h"
 #include "app/shell/CompletionNotice.h"
 #include "app/shell/EnvironmentCheck.h"
 #include "app/shell/UserSelection.h"
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
+#include "platform/WinPathText.h"
 #include "report/AggregationEngine.h"
 #include "report/BusinessOverview.h"
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
 #include "xml/ReportFileBuilder.h"
-#include "platform/WinPathText.h"
 
 namespace {
 
@@ -106,6 +108,10 @@ bool ClLinkApp::InitInstance() {
 int ClLinkApp::ExitInstance() {
     mapping_.clear();
     items_.clear();
+    // The whole session ends here: the folders read and the data manager's
+    // set objects before the books close.
+    ClFileMgr::Release();
+    ClDataMgr::Release();
     ClAccConnect* connection = ClAccConnect::Inst();
     connection->LogOut();
     connection->Terminate();

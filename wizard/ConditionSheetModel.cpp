@@ -84,7 +84,7 @@ ConditionSheetModel::ConditionSheetModel(std::int32_t targetVersion, MappingList
     Values.TargetVersion = targetVersion;
 }
 
-ConditionSheetModel::~ConditionSheetModel() { ClFileMgr::Release(); }
+ConditionSheetModel::~ConditionSheetModel() = default;
 
 void ConditionSheetModel::SetView(ConditionSheetView* view) { view_ = view != nullptr ? view : &noView_; }
 

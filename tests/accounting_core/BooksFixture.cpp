@@ -1,18 +1,17 @@
 #include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/CoreSession.h"
 
 #include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClAccConnect.h"
 #include "accounting_core/ClFileMgr.h"
 
 void BooksFixture::SetUp() {
-    ClAccConnect::Release();
-    ClFileMgr::Release();
+    CoreSession::End();
     ASSERT_TRUE(db_.Open(BooksDatabase::Mode::Create)) << db_.Error();
 }
 
 void BooksFixture::TearDown() {
-    ClAccConnect::Release();
-    ClFileMgr::Release();
+    CoreSession::End();
     db_.Close();
 }
 

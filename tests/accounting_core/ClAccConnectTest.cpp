@@ -17,6 +17,7 @@
 #include "accounting_core/StKAMOKUSUMINFO.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/CoreSession.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ protected:
     }
     // Initiate on a fresh instance; the instance is released again.
     int InitiateFresh() {
-        ClAccConnect::Release();
+        CoreSession::End();
         int result = Connect();
         EXPECT_EQ(ClAccConnect::Connection() != nullptr, result == cr::kOk);
         return result;
@@ -86,7 +87,7 @@ TEST_F(ClAccConnectTest, ReleaseLetsTheNextInstanceUseAnotherRoot) {
     SetCurrentUser(u8"tester");
     SelectFor(u8"tester", 0, 1);
     ASSERT_EQ(Connect(), cr::kOk);
-    ClAccConnect::Release();
+    CoreSession::End();
     db_.Close();
     {
         TempRoot other;
@@ -101,7 +102,7 @@ TEST_F(ClAccConnectTest, ReleaseLetsTheNextInstanceUseAnotherRoot) {
         auto* data = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kData, 1));
         ASSERT_EQ(data->GetSelectedInfo(&info), cr::kOk);
         EXPECT_EQ(TextAt(&info, 0), "SECOND");
-        ClAccConnect::Release();
+        CoreSession::End();
     }
 }
 

@@ -14,6 +14,7 @@
 #include "accounting_core/StFINDINFO.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
 #include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/CoreSession.h"
 
 namespace {
 
@@ -354,7 +355,7 @@ TEST_F(ClRuleKamokuTest, ForcedResultsOfMoveReadyAndCreation) {
     EXPECT_EQ(rule->MoveReady(1, 0, 0, nullptr, nullptr, 0), 21);
     std::int32_t count = 0;
     EXPECT_EQ(rule->GetSumCount(&count), cr::kNotReady);
-    ClAccConnect::Release();
+    CoreSession::End();
 
     Sql("DELETE FROM faults");
     AddFault("MoveNext", 22, 0);

@@ -29,6 +29,7 @@
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
+#include "tests/support/CoreSession.h"
 #include "tests/bench/BenchBooks.h"
 #include "tests/support/TempRoot.h"
 
@@ -58,7 +59,7 @@ private:
         BenchBooks::Require(dataSets->GetSelectedInfo(&dataSet) == core_result::kOk, "no selected data set");
         PeriodSettings::BuildSumCriteria(criteria, dataSet, 4, 3);
     }
-    ~LargeBooks() { ClAccConnect::Release(); }
+    ~LargeBooks() { CoreSession::End(); }
 
     TempRoot root_;
 };

@@ -20,6 +20,7 @@
 #include "accounting_core/StFINDINFO.h"
 #include "accounting_core/StKAMOKUINFO.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
+#include "tests/support/CoreSession.h"
 #include "tests/bench/BenchBooks.h"
 #include "tests/support/TempRoot.h"
 
@@ -41,7 +42,7 @@ private:
         BenchBooks::Make();
         BenchBooks::Require(ClAccConnect::Inst()->Initiate() == core_result::kOk, ClAccConnect::Inst()->LastError());
     }
-    ~LargeBooks() { ClAccConnect::Release(); }
+    ~LargeBooks() { CoreSession::End(); }
 
     TempRoot root_;
 };

@@ -24,6 +24,7 @@
 #include "report/TargetVersion.h"
 #include "settings/DefaultMappingFile.h"
 #include "settings/ItemDefinitionFile.h"
+#include "tests/support/CoreSession.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 #include "tests/tools/mzn-books/BooksProcess.h"
@@ -58,14 +59,12 @@ protected:
     void SetUp() override {
         const BooksProcess::Result made = BooksProcess::Run({"demo"}, root_ / "io");
         ASSERT_EQ(made.exitCode, 0) << made.err;
-        ClAccConnect::Release();
-        ClFileMgr::Release();
+        CoreSession::End();
         ASSERT_EQ(ClAccConnect::Inst()->Initiate(), core_result::kOk);
         dataSet_ = BooksQuery::Number("SELECT number FROM data_sets WHERE data_id = 'DEMO01'");
     }
     void TearDown() override {
-        ClAccConnect::Release();
-        ClFileMgr::Release();
+        CoreSession::End();
     }
 
     // The amounts of every item after one aggregation of the selected data

@@ -30,6 +30,7 @@
 #include "report/TargetVersion.h"
 #include "settings/DefaultMappingFile.h"
 #include "settings/ItemDefinitionFile.h"
+#include "tests/support/CoreSession.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 #include "tests/tools/mzn-books/BooksProcess.h"
@@ -165,13 +166,11 @@ protected:
     void MakeBooks(const std::string& command) {
         const BooksProcess::Result made = BooksProcess::Run({command}, root_ / "io");
         ASSERT_EQ(made.exitCode, 0) << made.err;
-        ClAccConnect::Release();
-        ClFileMgr::Release();
+        CoreSession::End();
         ASSERT_EQ(ClAccConnect::Inst()->Initiate(), core_result::kOk);
     }
     void TearDown() override {
-        ClAccConnect::Release();
-        ClFileMgr::Release();
+        CoreSession::End();
     }
 
     // The keys of the main accounts the mapping dialog lists for the item:

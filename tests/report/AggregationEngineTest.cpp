@@ -21,6 +21,7 @@
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
 #include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/CoreSession.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ protected:
     // Reconnects so that the faults now in the books take effect.
     void Reconnect() {
         engine_.reset();
-        ClAccConnect::Release();
+        CoreSession::End();
         connected_ = false;
     }
 

@@ -7,6 +7,7 @@
 #include "platform/DriveTable.h"
 #include "tests/accounting_core/BooksFixture.h"
 #include "tests/settings/MappingEntries.h"
+#include "tests/support/CoreSession.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -270,8 +271,7 @@ TEST_F(ConditionFileTest, WithoutAFolderNothingIsWritten) {
     ClFileMgr::Release();
     EXPECT_EQ(ConditionFile::SaveConditions(values, {}), SaveResult::NoFolder);
     EXPECT_FALSE(ConditionFile::LoadConditions(values, mapping));
-    ClAccConnect::Release();
-    ClFileMgr::Release();
+    CoreSession::End();
     EXPECT_EQ(ConditionFile::SaveConditions(values, {}), SaveResult::NoFolder);
 }
 

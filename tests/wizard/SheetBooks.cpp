@@ -1,3 +1,4 @@
+#include "tests/support/CoreSession.h"
 #include "tests/wizard/SheetBooks.h"
 
 #include <filesystem>
@@ -54,8 +55,7 @@ void SheetBooks::TearDown() {
 }
 
 void SheetBooks::UseDataSet(int number) {
-    ClAccConnect::Release();
-    ClFileMgr::Release();
+    CoreSession::End();
     SelectFor(u8"tester", 7, number);
     ASSERT_EQ(Connect(), core_result::kOk);
 }

@@ -1,6 +1,8 @@
 #include "tools/mzn-screenshots/SelectedDataSet.h"
 
 #include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClFileMgr.h"
 #include "accounting_core/UserStore.h"
 #include "app/shell/UserSelection.h"
 #include "platform/TextCodec.h"
@@ -37,6 +39,8 @@ bool SelectedDataSet::Connect() {
 }
 
 void SelectedDataSet::Disconnect() {
+    ClFileMgr::Release();
+    ClDataMgr::Release();
     ClAccConnect* connection = ClAccConnect::Inst();
     connection->LogOut();
     connection->Terminate();

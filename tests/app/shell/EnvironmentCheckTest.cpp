@@ -8,6 +8,7 @@
 
 #include "accounting_core/ClAccConnect.h"
 #include "platform/ScriptedMessageBoxes.h"
+#include "tests/support/CoreSession.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 #include "tests/support/TestFiles.h"
@@ -33,11 +34,11 @@ constexpr std::uintptr_t kCallerWindow = 4242;
 class EnvironmentCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ClAccConnect::Release();
+        CoreSession::End();
         ClAccConnect::Inst()->SetMessageBoxes(&boxes_);
         UseFolder(root_ / "program");
     }
-    void TearDown() override { ClAccConnect::Release(); }
+    void TearDown() override { CoreSession::End(); }
 
     void UseFolder(const std::string& hostFolder) {
         std::filesystem::create_directories(hostFolder);
