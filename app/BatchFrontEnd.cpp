@@ -11,9 +11,9 @@ BatchFrontEnd::BatchFrontEnd(const LaunchOptions& options)
 
 BatchFrontEnd::~BatchFrontEnd() = default;
 
-int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
-    ConditionSheetModel sheet(conditions.ug30 ? 1 : 0, *conditions.mapping, *conditions.items, boxes_, fileDialogs_);
-    conditions.CopyInputsTo(sheet.Values);
+int BatchFrontEnd::RunConditionSheet(ConditionSheetValues& values, MappingList& mapping, ItemList& items) {
+    ConditionSheetModel sheet(values.TargetVersion, mapping, items, boxes_, fileDialogs_);
+    sheet.Values = values;
     if (!sheet.Initialise()) return ConditionSheetModel::kCancelled;
     // Without a path from the command line, the caller or the condition file
     // the sheet would offer its placeholder "*.xml", which nobody saw.
@@ -27,7 +27,7 @@ int BatchFrontEnd::RunConditionSheet(SheetConditions& conditions) {
     if (options_.taxIncluded) sheet.Values.TaxIncluded = *options_.taxIncluded ? 1 : 0;
     if (options_.outputPath && sheet.Values.OutputPathLocked == 0) sheet.Values.OutputPath = *options_.outputPath;
     if (sheet.Execute() != ConditionSheetModel::kExecuted) return ConditionSheetModel::kCancelled;
-    conditions.TakeOutputsFrom(sheet.Values);
+    values = sheet.Values;
     return ConditionSheetModel::kExecuted;
 }
 

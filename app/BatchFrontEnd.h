@@ -19,7 +19,7 @@ public:
     ~BatchFrontEnd() override;
 
     MessageBoxes& Boxes() override { return boxes_; }
-    int RunConditionSheet(SheetConditions& conditions) override;
+    int RunConditionSheet(ConditionSheetValues& values, MappingList& mapping, ItemList& items) override;
     ProgressSink& StartProgress() override;
     void EndProgress() override;
     MessageOwner ProgressOwner() override { return MessageOwner{}; }

@@ -93,9 +93,10 @@ bool ClLinkApp::InitInstance() {
     }
     ug30_ = TargetVersion::IsUg30(dataSet_.PeriodEnd);
 
-    SheetConditions conditions;
+    ConditionSheetValues conditions;
     FillSheetInputs(conditions);
-    if (const int sheet = frontEnd_.RunConditionSheet(conditions); sheet != ConditionSheetModel::kExecuted) {
+    if (const int sheet = frontEnd_.RunConditionSheet(conditions, mapping_, items_);
+        sheet != ConditionSheetModel::kExecuted) {
         resultCode_ = sheet == RunFrontEnd::kCannotRun ? kFailed : kNoReport;
         frontEnd_.ReleaseRunWindows();
         return false;
@@ -164,7 +165,7 @@ bool ClLinkApp::FindDataSet() {
     return false;
 }
 
-void ClLinkApp::FillSheetInputs(SheetConditions& conditions) {
+void ClLinkApp::FillSheetInputs(ConditionSheetValues& conditions) {
     const UserSelection user = UserSelection::Read();
     std::memcpy(conditions.UserId, user.UserId, sizeof conditions.UserId);
     conditions.SelectedNo1 = user.SelectedNo1;
@@ -175,14 +176,12 @@ void ClLinkApp::FillSheetInputs(SheetConditions& conditions) {
     conditions.IntroMonthPos = dataSet_.IntroMonthPos;
     conditions.PeriodStart = dataSet_.PeriodStart;
     conditions.NetAssetsCaption = dataSet_.NetAssets;
-    conditions.ug30 = ug30_;
+    conditions.TargetVersion = ug30_ ? 1 : 0;
     conditions.CompanyNameText = CompanyNameText(dataSet_.Name);
     conditions.PeriodText = PeriodText(dataSet_.PeriodStart, dataSet_.PeriodEnd);
-    conditions.mapping = &mapping_;
-    conditions.items = &items_;
 }
 
-bool ClLinkApp::AggregateAndWrite(const SheetConditions& conditions) {
+bool ClLinkApp::AggregateAndWrite(const ConditionSheetValues& conditions) {
     // The run's own copy of the path, at most 260 bytes. A longer one would
     // be cut into another file's name: it is refused instead.
     char outputPath[WinPathText::kPathSize] = {};

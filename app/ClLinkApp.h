@@ -51,8 +51,8 @@ private:
     static bool MoveToProgramFolder();
     bool CheckLinkAllowed();
     bool FindDataSet();
-    void FillSheetInputs(SheetConditions& conditions);
-    bool AggregateAndWrite(const SheetConditions& conditions);
+    void FillSheetInputs(ConditionSheetValues& values);
+    bool AggregateAndWrite(const ConditionSheetValues& values);
     void ShowWarning(MessageOwner owner, const char* text);
 
     RunFrontEnd& frontEnd_;

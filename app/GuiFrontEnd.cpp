@@ -19,15 +19,14 @@ GuiFrontEnd::GuiFrontEnd(MessageBoxes& boxes, FileDialogs& fileDialogs)
 
 GuiFrontEnd::~GuiFrontEnd() { ReleaseRunWindows(); }
 
-int GuiFrontEnd::RunConditionSheet(SheetConditions& conditions) {
+int GuiFrontEnd::RunConditionSheet(ConditionSheetValues& values, MappingList& mapping, ItemList& items) {
     // The caller's window belongs to another process: the sheet cannot be
     // its child and is shown on its own.
-    sheet_ = std::make_unique<ClConditionEntrySheet>(kSheetCaption, nullptr, 0, conditions.ug30 ? 1 : 0,
-                                                     *conditions.mapping, *conditions.items, *boxes_,
-                                                     *fileDialogs_);
-    conditions.CopyInputsTo(sheet_->Model().Values);
+    sheet_ = std::make_unique<ClConditionEntrySheet>(kSheetCaption, nullptr, 0, values.TargetVersion, mapping, items,
+                                                     *boxes_, *fileDialogs_);
+    sheet_->Model().Values = values;
     if (sheet_->exec() != ConditionSheetModel::kExecuted) return ConditionSheetModel::kCancelled;
-    conditions.TakeOutputsFrom(sheet_->Model().Values);
+    values = sheet_->Model().Values;
     return ConditionSheetModel::kExecuted;
 }
 

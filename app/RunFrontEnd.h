@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SheetConditions.h"
 #include "platform/MessageBoxes.h"
+#include "report/MappedAccount.h"
+#include "report/ReportItem.h"
 #include "wizard/ConditionSheetModel.h"
+#include "wizard/ConditionSheetValues.h"
 
 class ProgressSink;
 
@@ -22,10 +24,11 @@ public:
 
     virtual MessageBoxes& Boxes() = 0;
     // Shows the condition sheet modally (or, in batch mode, initialises it,
-    // applies the command line's conditions and executes it). The sheet's
-    // kExecuted when the conditions were checked and saved (the outputs are
-    // then filled), its kCancelled when the user left it, or kCannotRun.
-    virtual int RunConditionSheet(SheetConditions& conditions) = 0;
+    // applies the command line's conditions and executes it) over the run's
+    // two lists. values: the sheet's condition block with the run's inputs;
+    // after kExecuted, the sheet's, it holds the conditions chosen. The
+    // sheet's kCancelled when the user left it, or kCannotRun.
+    virtual int RunConditionSheet(ConditionSheetValues& values, MappingList& mapping, ItemList& items) = 0;
     // Creates and shows the progress display, reset to 0.
     virtual ProgressSink& StartProgress() = 0;
     // Ends the progress display; later boxes are owned by ProgressOwner().

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounting_core/ClSysUser.h"
 #include "platform/WinPathText.h"
 
 #include <cstddef>
@@ -10,10 +11,9 @@
 // named by. The sheet keeps them with these types; the mapping travels
 // beside them as the application's MappingList.
 struct ConditionValues {
-    static constexpr std::size_t kUserIdSize = 65;
 
     // Name of the file: one per user, data set and target version.
-    char UserId[kUserIdSize] = {};  // current user, at most 64 bytes
+    char UserId[ClSysUser::kUserIdSize] = {};  // current user, at most 64 bytes
     std::int32_t SelectedNo1 = 0;
     std::int32_t SelectedNo2 = 0;   // the selected data set
     std::int32_t TargetVersion = 0;  // 0 UG16, otherwise UG30
