@@ -11,7 +11,6 @@
 // named by. The sheet keeps them with these types; the mapping travels
 // beside them as the application's MappingList.
 struct ConditionValues {
-
     // Name of the file: one per user, data set and target version.
     char UserId[ClSysUser::kUserIdSize] = {};  // current user, at most 64 bytes
     std::int32_t SelectedNo1 = 0;

@@ -1,4 +1,4 @@
-#include "tests/bench/BenchBooks.h"
+#include "bench/BenchBooks.h"
 
 #include <cstdint>
 #include <cstring>

@@ -21,7 +21,7 @@
 #include "accounting_core/StKAMOKUINFO.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
 #include "tests/support/CoreSession.h"
-#include "tests/bench/BenchBooks.h"
+#include "bench/BenchBooks.h"
 #include "tests/support/TempRoot.h"
 
 namespace {

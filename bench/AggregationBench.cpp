@@ -30,7 +30,7 @@
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
 #include "tests/support/CoreSession.h"
-#include "tests/bench/BenchBooks.h"
+#include "bench/BenchBooks.h"
 #include "tests/support/TempRoot.h"
 
 namespace {
