@@ -109,27 +109,11 @@ void MakeReport(ItemList& items, MappingList& mapping) {
     }
 }
 
-// The summation walk the aggregation makes, doing nothing with the records;
-// the number of records, or -1 when the summation is not ready.
+// The summation walk the aggregation makes, doing nothing with the records.
 std::int64_t BareWalk(const LargeBooks& books) {
-    std::unique_ptr<ClRuleKamoku> rule(ClRuleKamoku::Create());
-    rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
-    rule->SetCurDataID("BENCH");
-    rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
-    rule->MoveReady(1, 0, 0, books.criteria, nullptr, 0);
-    std::int32_t count = 0;
-    if (rule->GetSumCount(&count) != core_result::kOk || rule->SetMovePos(0) != core_result::kOk) return -1;
-    StKAMOKUSUMINFO record;
-    std::int64_t debit = 0;
-    std::int64_t records = 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        std::memset(&record, 0, sizeof record);
-        if (rule->MoveNext(&record) != core_result::kOk) break;
-        debit += record.DebitExcl[1];
-        ++records;
-    }
-    benchmark::DoNotOptimize(debit);
-    rule->MoveFinish();
+    std::int64_t checksum = 0;
+    const std::int64_t records = BenchBooks::WalkSums(books.criteria, checksum);
+    benchmark::DoNotOptimize(checksum);
     return records;
 }
 

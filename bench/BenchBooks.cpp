@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 
 #include "accounting_core/BooksDatabase.h"
 #include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/ClLinkMgr.h"
+#include "accounting_core/ClRuleKamoku.h"
+#include "accounting_core/CoreResult.h"
 
 namespace {
 
@@ -77,4 +82,24 @@ void BenchBooks::Make() {
         }
     }
     Require(books.Commit(), books.Error());
+}
+
+std::int64_t BenchBooks::WalkSums(const StFINDINFO* criteria, std::int64_t& checksum) {
+    std::unique_ptr<ClRuleKamoku> rule(ClRuleKamoku::Create());
+    rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
+    rule->SetCurDataID("BENCH");
+    rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
+    rule->MoveReady(1, 0, 0, criteria, nullptr, 0);
+    std::int32_t count = 0;
+    if (rule->GetSumCount(&count) != core_result::kOk || rule->SetMovePos(0) != core_result::kOk) return -1;
+    StKAMOKUSUMINFO record;
+    std::int64_t records = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::memset(&record, 0, sizeof record);
+        if (rule->MoveNext(&record) != core_result::kOk) break;
+        checksum += record.DebitExcl[1];
+        ++records;
+    }
+    rule->MoveFinish();
+    return records;
 }

@@ -67,24 +67,11 @@ void BM_SummationWalk(benchmark::State& state) {
     FullYearCriteria(criteria);
     std::int64_t records = 0;
     for (auto _ : state) {
-        std::unique_ptr<ClRuleKamoku> rule(ClRuleKamoku::Create());
-        rule->AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
-        rule->SetCurDataID("BENCH");
-        rule->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
-        rule->MoveReady(1, 0, 0, criteria, nullptr, 0);
-        std::int32_t count = 0;
-        if (rule->GetSumCount(&count) != core_result::kOk || rule->SetMovePos(0) != core_result::kOk)
-            state.SkipWithError("the summation is not ready");
-        StKAMOKUSUMINFO record;
-        std::int64_t debit = 0;
-        for (std::int32_t i = 0; i < count; ++i) {
-            std::memset(&record, 0, sizeof record);
-            if (rule->MoveNext(&record) != core_result::kOk) break;
-            debit += record.DebitExcl[1];
-            ++records;
-        }
-        benchmark::DoNotOptimize(debit);
-        rule->MoveFinish();
+        std::int64_t checksum = 0;
+        const std::int64_t walked = BenchBooks::WalkSums(criteria, checksum);
+        if (walked < 0) state.SkipWithError("the summation is not ready");
+        benchmark::DoNotOptimize(checksum);
+        records += walked;
     }
     state.SetItemsProcessed(records);
 }

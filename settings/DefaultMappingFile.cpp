@@ -54,7 +54,7 @@ void ReadLine(std::string_view line, const DefaultMappingFile::KeyOfCode& keyOfC
 }  // namespace
 
 std::string DefaultMappingFile::FileName(const Edition& edition, bool ug30) {
-    return std::string(edition.FilePrefix()) + (ug30 ? "ToUg30_G_DefKmk.dat" : "ToUg16_G_DefKmk.dat");
+    return MappingFileSection::DataFileName(edition, ug30, "DefKmk");
 }
 
 bool DefaultMappingFile::LoadDefaultMapping(MappingList& defaults, const Edition& edition, bool ug30) {

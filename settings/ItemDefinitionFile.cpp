@@ -66,7 +66,7 @@ bool ReadItem(std::string_view line, ReportItem& item) {
 }  // namespace
 
 std::string ItemDefinitionFile::FileName(const Edition& edition, bool ug30) {
-    return std::string(edition.FilePrefix()) + (ug30 ? "ToUg30_G_GaiKmk.dat" : "ToUg16_G_GaiKmk.dat");
+    return MappingFileSection::DataFileName(edition, ug30, "GaiKmk");
 }
 
 bool ItemDefinitionFile::LoadItemDefinitions(ItemList& items, const Edition& edition, bool ug30) {

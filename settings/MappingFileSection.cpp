@@ -1,5 +1,6 @@
 #include "settings/MappingFileSection.h"
 
+#include "editions/Edition.h"
 #include "platform/PlainText.h"
 
 #include <filesystem>
@@ -23,6 +24,10 @@ std::size_t FindAtLineStart(std::string_view text, std::string_view marker, std:
 }
 
 }  // namespace
+
+std::string MappingFileSection::DataFileName(const Edition& edition, bool ug30, std::string_view kind) {
+    return std::string(edition.FilePrefix()) + (ug30 ? "ToUg30_G_" : "ToUg16_G_") + std::string(kind) + ".dat";
+}
 
 bool MappingFileSection::ReadFile(const std::string& bareName, std::string& bytes) {
     std::error_code ignored;

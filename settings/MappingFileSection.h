@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class Edition;
+
 // The layout the item-definition and the default-mapping file share: code
 // page 932 text whose one section of interest opens with the line
 // "[共通様式]" and closes with the first "[終了]" line behind it:
@@ -33,6 +35,10 @@ public:
         kMissing,   // no section line, or no "[終了]" line behind it
         kTooLarge,  // the section is longer than kMaxSectionBytes
     };
+
+    // The name of an edition's data file of a version, such as
+    // "MznAld20ToUg30_G_GaiKmk.dat" for kind "GaiKmk".
+    static std::string DataFileName(const Edition& edition, bool ug30, std::string_view kind);
 
     // The whole file of this name in the current folder, where the run
     // sequence has put the program's own folder. False when the file does
