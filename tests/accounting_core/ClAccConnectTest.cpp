@@ -16,7 +16,7 @@
 #include "accounting_core/StKAMOKUINFO.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
 #include "platform/ScriptedMessageBoxes.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/support/CoreSession.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "accounting_core/ClAccConnect.h"
 #include "accounting_core/ClAccPeriod.h"
 #include "accounting_core/CoreResult.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClFileMgr.h"
 #include "accounting_core/CoreResult.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/StFINDINFO.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/support/CoreSession.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/StFINDINFO.h"
 #include "accounting_core/StKAMOKUINFO.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/StDATAINFO.h"
 #include "accounting_core/StSHOHIZEIINFO.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "accounting_core/ClDataMgr.h"
 #include "accounting_core/ClSysUser.h"
 #include "accounting_core/CoreResult.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

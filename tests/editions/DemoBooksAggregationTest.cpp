@@ -27,8 +27,8 @@
 #include "tests/support/CoreSession.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
-#include "tests/tools/mzn-books/BooksProcess.h"
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/BooksQuery.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ const std::string kWholeYear = "0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18";
 class DemoBooksAggregationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const BooksProcess::Result made = BooksProcess::Run({"demo"}, root_ / "io");
+        const ChildProcess::Result made = BooksTool::Run({"demo"}, root_ / "io");
         ASSERT_EQ(made.exitCode, 0) << made.err;
         CoreSession::End();
         ASSERT_EQ(ClAccConnect::Inst()->Initiate(), core_result::kOk);

@@ -33,8 +33,8 @@
 #include "tests/support/CoreSession.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
-#include "tests/tools/mzn-books/BooksProcess.h"
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/BooksQuery.h"
 
 namespace {
 
@@ -164,7 +164,7 @@ protected:
     // Real books under the test's MZN_ROOT, made by the real mzn-books, the
     // accounting core connected to them.
     void MakeBooks(const std::string& command) {
-        const BooksProcess::Result made = BooksProcess::Run({command}, root_ / "io");
+        const ChildProcess::Result made = BooksTool::Run({command}, root_ / "io");
         ASSERT_EQ(made.exitCode, 0) << made.err;
         CoreSession::End();
         ASSERT_EQ(ClAccConnect::Inst()->Initiate(), core_result::kOk);

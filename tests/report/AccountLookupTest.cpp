@@ -8,7 +8,7 @@
 #include "accounting_core/StKAMOKUINFO.h"
 #include "report/AccountKey.h"
 #include "report/AccountLookup.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

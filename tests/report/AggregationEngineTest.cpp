@@ -20,7 +20,7 @@
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/support/CoreSession.h"
 
 namespace {

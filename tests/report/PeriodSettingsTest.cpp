@@ -8,7 +8,7 @@
 #include "accounting_core/StDATAINFO.h"
 #include "accounting_core/StFINDINFO.h"
 #include "report/PeriodSettings.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "accounting_core/ClFileMgr.h"
 #include "accounting_core/CoreResult.h"
 #include "platform/DriveTable.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/settings/MappingEntries.h"
 #include "tests/support/CoreSession.h"
 #include "tests/support/TestFiles.h"

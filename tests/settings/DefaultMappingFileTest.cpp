@@ -12,7 +12,7 @@
 
 #include "accounting_core/CoreResult.h"
 #include "report/AccountKey.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/settings/MappingEntries.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TestFiles.h"

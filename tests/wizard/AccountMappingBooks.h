@@ -12,7 +12,7 @@
 #include "report/AccountKey.h"
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 // Books for the account mapping tests: a small chart in which the item
 // "現金・預金" (item 5) takes its accounts from cash and deposits and from

@@ -5,7 +5,7 @@
 
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/support/CurrentFolderGuard.h"
 
 // Books for the condition sheet, connected, under a temporary MZN_ROOT:

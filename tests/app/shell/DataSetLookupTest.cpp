@@ -9,7 +9,7 @@
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/StDATAINFO.h"
 #include "app/shell/UserSelection.h"
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 
 namespace {
 

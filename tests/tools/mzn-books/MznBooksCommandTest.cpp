@@ -14,8 +14,8 @@
 
 #include "platform/TextCodec.h"
 #include "tests/support/TempRoot.h"
-#include "tests/tools/mzn-books/BooksProcess.h"
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/BooksQuery.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ std::string Trim(const std::string& text) {
 
 class MznBooksCommandTest : public ::testing::Test {
 protected:
-    BooksProcess::Result Books(const std::vector<std::string>& arguments) {
-        return BooksProcess::Run(arguments, root_ / "io");
+    ChildProcess::Result Books(const std::vector<std::string>& arguments) {
+        return BooksTool::Run(arguments, root_ / "io");
     }
 
     // The line of list that shows a data set, without its marker column.
@@ -49,12 +49,12 @@ protected:
 };
 
 TEST_F(MznBooksCommandTest, HelpVersionAndWrongCommandLines) {
-    BooksProcess::Result help = Books({"--help"});
+    ChildProcess::Result help = Books({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* command : {"init", "import", "select", "list", "demo", "Exit status"})
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     EXPECT_EQ(Books({"import", "--help"}).out, help.out);
-    BooksProcess::Result version = Books({"--version"});
+    ChildProcess::Result version = Books({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("mzn-books ", 0), 0u) << version.out;
 
@@ -66,7 +66,7 @@ TEST_F(MznBooksCommandTest, HelpVersionAndWrongCommandLines) {
                                                                                        {"list", "--accounts", "3"},
                                                                                        {"init", "extra"},
                                                                                        {"select", "--user"}}) {
-        BooksProcess::Result result = Books(wrong);
+        ChildProcess::Result result = Books(wrong);
         EXPECT_EQ(result.exitCode, 2) << result.err;
         EXPECT_NE(result.err.find("mzn-books --help"), std::string::npos) << result.err;
     }
@@ -74,7 +74,7 @@ TEST_F(MznBooksCommandTest, HelpVersionAndWrongCommandLines) {
 }
 
 TEST_F(MznBooksCommandTest, InitMakesTheBooksOnceWithTheirFolders) {
-    BooksProcess::Result init = Books({"init"});
+    ChildProcess::Result init = Books({"init"});
     ASSERT_EQ(init.exitCode, 0) << init.err;
     EXPECT_EQ(init.err, "");
     EXPECT_EQ(BooksQuery::Rows("SELECT type, path FROM app_folders ORDER BY type"),
@@ -96,21 +96,21 @@ TEST_F(MznBooksCommandTest, InitMakesTheBooksOnceWithTheirFolders) {
     ASSERT_EQ(Books({"init"}).exitCode, 0);
     EXPECT_EQ(BooksQuery::Rows("SELECT name, parent_code FROM class_lines WHERE class_code = 1082687488"),
               (Rows{{Utf8(u8"売上高"), "1082654728"}}));
-    BooksProcess::Result moved = Books({"init"});
+    ChildProcess::Result moved = Books({"init"});
     EXPECT_EQ(BooksQuery::Rows("SELECT path FROM app_folders WHERE type = 0"), (Rows{{"D:\\Reports\\"}}));
     EXPECT_NE(moved.err.find("warning"), std::string::npos) << "drive D: is not mapped: " << moved.err;
     EXPECT_EQ(moved.exitCode, 0);
 }
 
 TEST_F(MznBooksCommandTest, BooksThatCannotBeOpenedAreReported) {
-    BooksProcess::Result list = Books({"list"});
+    ChildProcess::Result list = Books({"list"});
     EXPECT_EQ(list.exitCode, 1);
     EXPECT_NE(list.err.find("no books"), std::string::npos) << list.err;
     EXPECT_EQ(Books({"select", "1"}).exitCode, 1);
 
     std::ofstream(root_ / "books.sqlite3") << "this is not a database, just some text that is long enough";
     for (const char* command : {"init", "list", "demo"}) {
-        BooksProcess::Result result = Books({command});
+        ChildProcess::Result result = Books({command});
         EXPECT_EQ(result.exitCode, 1) << command;
         EXPECT_FALSE(result.err.empty()) << command;
     }
@@ -118,14 +118,14 @@ TEST_F(MznBooksCommandTest, BooksThatCannotBeOpenedAreReported) {
 
 TEST_F(MznBooksCommandTest, SelectAndListFollowTheUser) {
     ASSERT_EQ(Books({"demo"}).exitCode, 0);
-    BooksProcess::Result select = Books({"select", "3"});
+    ChildProcess::Result select = Books({"select", "3"});
     ASSERT_EQ(select.exitCode, 0) << select.err;
-    BooksProcess::Result list = Books({"list"});
+    ChildProcess::Result list = Books({"list"});
     EXPECT_EQ(ListedLineOf(list.out, "DEMO03").substr(0, 1), "*") << list.out;
     EXPECT_EQ(ListedLineOf(list.out, "DEMO01").substr(0, 1), " ") << list.out;
 
     const std::string before = BooksQuery::Dump();
-    BooksProcess::Result unknown = Books({"select", "99"});
+    ChildProcess::Result unknown = Books({"select", "99"});
     EXPECT_EQ(unknown.exitCode, 4);
     EXPECT_NE(unknown.err.find("no data set 99"), std::string::npos) << unknown.err;
     EXPECT_EQ(BooksQuery::Dump(), before);
@@ -138,7 +138,7 @@ TEST_F(MznBooksCommandTest, SelectAndListFollowTheUser) {
 
     // The books may name the current user themselves.
     BooksQuery::Exec("INSERT INTO settings (key, value) VALUES ('current_user', 'bob')");
-    BooksProcess::Result bob = Books({"list"});
+    ChildProcess::Result bob = Books({"list"});
     EXPECT_NE(bob.out.find("User:  bob (no data set selected)"), std::string::npos) << bob.out;
     EXPECT_EQ(bob.out.find("\n*"), std::string::npos) << bob.out;
     ASSERT_EQ(Books({"select", "5"}).exitCode, 0);

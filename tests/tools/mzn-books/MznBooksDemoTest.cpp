@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "tests/support/TempRoot.h"
-#include "tests/tools/mzn-books/BooksProcess.h"
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/BooksQuery.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ std::map<std::int64_t, std::int64_t> DebitBalanceBelow(std::uint32_t line, const
 
 class MznBooksDemoTest : public ::testing::Test {
 protected:
-    BooksProcess::Result Books(const std::vector<std::string>& arguments) {
-        return BooksProcess::Run(arguments, root_ / "io");
+    ChildProcess::Result Books(const std::vector<std::string>& arguments) {
+        return BooksTool::Run(arguments, root_ / "io");
     }
 
     std::int64_t NumberOf(const std::string& dataId) {
@@ -78,9 +78,9 @@ protected:
 };
 
 TEST_F(MznBooksDemoTest, ListShowsTheDemoSetsWithTheirPeriodsAndTheSelectedOne) {
-    BooksProcess::Result demo = Books({"demo"});
+    ChildProcess::Result demo = Books({"demo"});
     ASSERT_EQ(demo.exitCode, 0) << demo.err;
-    BooksProcess::Result list = Books({"list"});
+    ChildProcess::Result list = Books({"list"});
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const std::vector<ListedSet> sets = ParseList(list.out);
     ASSERT_EQ(sets.size(), 7u) << list.out;
@@ -220,7 +220,7 @@ TEST_F(MznBooksDemoTest, DemoAgainReplacesOnlyItsOwnSets) {
     ASSERT_EQ(Books({"select", "1"}).exitCode, 0);
     const std::string own = BooksQuery::Dump();
 
-    BooksProcess::Result again = Books({"demo"});
+    ChildProcess::Result again = Books({"demo"});
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(NumberOf("DEMO01"), 2) << "the demo sets keep their numbers";
     EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM data_sets"), 8);
@@ -231,7 +231,7 @@ TEST_F(MznBooksDemoTest, DemoAgainReplacesOnlyItsOwnSets) {
 
 TEST_F(MznBooksDemoTest, LargeBooksForBenchmarks) {
     // 1000 is the standard chart and an odd number of added accounts.
-    BooksProcess::Result result = Books({"demo", "--accounts", "1000"});
+    ChildProcess::Result result = Books({"demo", "--accounts", "1000"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string main = std::to_string(NumberOf("DEMO01"));
     EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM accounts WHERE data_set = " + main), 1000);
@@ -253,7 +253,7 @@ TEST_F(MznBooksDemoTest, LargeBooksForBenchmarks) {
                     .empty());
 
     for (const char* wrong : {"10", "999999", "many"}) {
-        BooksProcess::Result refused = Books({"demo", "--accounts", wrong});
+        ChildProcess::Result refused = Books({"demo", "--accounts", wrong});
         EXPECT_EQ(refused.exitCode, 2) << wrong;
         EXPECT_NE(refused.err.find("--accounts"), std::string::npos) << refused.err;
     }

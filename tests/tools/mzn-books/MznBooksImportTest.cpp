@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "tests/support/TempRoot.h"
-#include "tests/tools/mzn-books/BooksProcess.h"
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/BooksQuery.h"
 
 namespace {
 
@@ -50,11 +50,11 @@ protected:
         return path;
     }
 
-    BooksProcess::Result Books(const std::vector<std::string>& arguments) {
-        return BooksProcess::Run(arguments, root_ / "io");
+    ChildProcess::Result Books(const std::vector<std::string>& arguments) {
+        return BooksTool::Run(arguments, root_ / "io");
     }
 
-    BooksProcess::Result Import(std::u8string_view accounts, std::u8string_view balances,
+    ChildProcess::Result Import(std::u8string_view accounts, std::u8string_view balances,
                                 std::vector<std::string> options = {}) {
         std::vector<std::string> arguments{"import", "--name",  Utf8(u8"テスト株式会社"), "--start", "20240401",
                                            "--end",  "20250331"};
@@ -78,7 +78,7 @@ protected:
 };
 
 TEST_F(MznBooksImportTest, GoodFilesBecomeADataSet) {
-    BooksProcess::Result result =
+    ChildProcess::Result result =
         Import(kAccounts, kBalances, {"--interim", "--intro-month", "3", "--net-assets", "0", "--tax-included-books"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "1\n") << "prints the new data set's number";
@@ -118,7 +118,7 @@ TEST_F(MznBooksImportTest, GoodFilesBecomeADataSet) {
         << "a heading account listed with zero amounts gets no sums";
 
     // A second import takes the next number and leaves the first alone.
-    BooksProcess::Result second = Import(kAccounts, kBalances, {"--interim"});
+    ChildProcess::Result second = Import(kAccounts, kBalances, {"--interim"});
     ASSERT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(second.out, "2\n");
     EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM accounts WHERE data_set = 2"), 8);
@@ -191,7 +191,7 @@ TEST_F(MznBooksImportTest, MalformedInputNamesTheLineAndChangesNothing) {
     const std::string before = BooksQuery::Dump();
     for (const BadInput& bad : kBadInputs) {
         SCOPED_TRACE(bad.what);
-        BooksProcess::Result result = Import(bad.accounts, bad.balances);
+        ChildProcess::Result result = Import(bad.accounts, bad.balances);
         EXPECT_EQ(result.exitCode, 3) << result.err;
         EXPECT_TRUE(result.out.empty()) << result.out;
         const std::string where = root_ / bad.where;
@@ -225,11 +225,11 @@ TEST_F(MznBooksImportTest, WrongOptionsAreRefusedBeforeAnythingIsRead) {
         arguments.insert(arguments.end(), options.begin(), options.end());
         arguments.push_back(accounts);
         arguments.push_back(balances);
-        BooksProcess::Result result = Books(arguments);
+        ChildProcess::Result result = Books(arguments);
         EXPECT_EQ(result.exitCode, 2) << reason;
         EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
     }
-    BooksProcess::Result missing =
+    ChildProcess::Result missing =
         Books({"import", "--name", "X", "--start", "20240401", "--end", "20250331", accounts, root_ / "no-such.csv"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_NE(missing.err.find("no-such.csv"), std::string::npos) << missing.err;
@@ -244,7 +244,7 @@ TEST_F(MznBooksImportTest, AFailingWriteLeavesNoHalfImport) {
         "CREATE TRIGGER refuse BEFORE INSERT ON period_sums WHEN NEW.period = 18 "
         "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
     const std::string before = BooksQuery::Dump();
-    BooksProcess::Result result = Import(kAccounts, kBalances);
+    ChildProcess::Result result = Import(kAccounts, kBalances);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("the disk is full"), std::string::npos) << result.err;
     EXPECT_EQ(BooksQuery::Dump(), before);

@@ -1,4 +1,4 @@
-#include "tests/tools/mzn-books/BooksQuery.h"
+#include "tests/support/BooksQuery.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,4 +1,4 @@
-#include "tests/accounting_core/BooksFixture.h"
+#include "tests/support/BooksFixture.h"
 #include "tests/support/CoreSession.h"
 
 #include "accounting_core/BooksStatement.h"
