@@ -15,9 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -26,11 +23,12 @@
 #include "app/BatchFrontEnd.h"
 #include "app/ClLinkApp.h"
 #include "app/GuiFrontEnd.h"
-#include "accounting_core/BooksDatabase.h"
-#include "accounting_core/BooksStatement.h"
+#include "accounting_core/UserStore.h"
 #include "app/shell/LaunchOptions.h"
 #include "platform/DriveTable.h"
 #include "platform/ScriptedMessageBoxes.h"
+#include "tests/support/BooksQuery.h"
+#include "tests/support/BooksTool.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
@@ -69,11 +67,6 @@ void WhenModal(std::function<void(T*)> act) {
     timer->start(10);
 }
 
-std::string LoginName() {
-    const passwd* entry = getpwuid(getuid());
-    return entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : "";
-}
-
 // Item 2's element of a report: the whole-yen text between its tags.
 std::string Item2(const std::string& report) {
     const std::string open = "<KENGYOUURIAGEDAKA>";
@@ -86,7 +79,7 @@ std::string Item2(const std::string& report) {
 class LinkAppGuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ChildProcess::Result demo = ChildProcess::Run({MZN_BOOKS_EXE, "demo"}, root_ / "io");
+        ChildProcess::Result demo = BooksTool::Run({"demo"}, root_ / "io");
         ASSERT_EQ(demo.exitCode, 0) << demo.err;
         fs::create_directories(root_ / "out");
         report_ = root_ / "out/report.xml";
@@ -97,19 +90,17 @@ protected:
     // excluded, in whole yen: the opening and every month, with the closing
     // adjustments (the year's last month is the end month).
     std::string GoodsSalesBalance() {
-        BooksDatabase db;
-        EXPECT_TRUE(db.Open(BooksDatabase::Mode::Existing));
-        BooksStatement sum(db.Handle(),
-                           "SELECT SUM(s.credit - s.debit) FROM period_sums s JOIN accounts a "
-                           "ON a.data_set = s.data_set AND a.account_id = s.account_id "
-                           "WHERE s.data_set = 1 AND a.code = ?1 AND s.period IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)");
-        sum.Bind(1, kGoodsSales * 10000);
-        EXPECT_EQ(sum.Step(), BooksStatement::StepResult::Row);
-        return std::to_string(sum.Int(0) / 10000);
+        return std::to_string(BooksQuery::Number(
+                                  "SELECT SUM(s.credit - s.debit) FROM period_sums s JOIN accounts a "
+                                  "USING (data_set, account_id) WHERE s.data_set = 1 AND a.code = " +
+                                  std::to_string(kGoodsSales * 10000) +
+                                  " AND s.period IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)") /
+                              10000);
     }
 
     std::string ConditionFile() {
-        return testfiles::ReadFile(root_ / ("drives/c/Mizunara/Conditions/UG30_G_" + LoginName() + "_1_1.env"));
+        return testfiles::ReadFile(root_ /
+                                   ("drives/c/Mizunara/Conditions/UG30_G_" + UserStore::LoginName() + "_1_1.env"));
     }
 
     CurrentFolderGuard folder_;
@@ -178,33 +169,11 @@ TEST_F(LinkAppGuiTest, TheMappingChangedInTheDialogIsAggregatedRememberedAndOffe
 }
 
 TEST_F(LinkAppGuiTest, CancellingTheSheetEndsWithoutAReport) {
+    // A data set name longer than the page's text holds.
+    BooksQuery::Exec("UPDATE data_sets SET name = '" + std::string(30, 'x') + testfiles::Utf8(u8"ああああああああああああああ") +
+                     "' WHERE number = 1");
     ScriptedMessageBoxes boxes;
     boxes.QueueAnswer(mb::kIdNo);  // do not save the conditions
-    ScriptedFileDialogs fileDialogs;
-    GuiFrontEnd frontEnd(boxes, fileDialogs);
-    ClLinkApp app(frontEnd, callerText_);
-    WhenModal<ClConditionEntrySheet>([](ClConditionEntrySheet* sheet) { QTest::keyClick(sheet, Qt::Key_Escape); });
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(app.ExitInstance(), ClLinkApp::kNoReport);
-    ASSERT_EQ(boxes.Boxes().size(), 2u);
-    EXPECT_EQ(boxes.Boxes()[0].text, "入力した情報を保存して終了しますか？");
-    EXPECT_EQ(boxes.Boxes()[1].text, "｢事業概況書｣の集計を中止します。");
-    EXPECT_FALSE(fs::exists(report_));
-    EXPECT_EQ(ConditionFile(), "");
-}
-
-TEST_F(LinkAppGuiTest, ALongDataSetNameIsCutOnACharacterBoundaryForThePage) {
-    {
-        BooksDatabase db;
-        ASSERT_TRUE(db.Open(BooksDatabase::Mode::Existing));
-        BooksStatement rename(db.Handle(), "UPDATE data_sets SET name = ?1 WHERE number = 1");
-        std::string name;
-        for (int i = 0; i < 30; ++i) name += testfiles::Utf8(u8"あ");  // 60 bytes in code page 932
-        rename.BindText(1, name);
-        ASSERT_TRUE(rename.Run());
-    }
-    ScriptedMessageBoxes boxes;
-    boxes.QueueAnswer(mb::kIdNo);
     ScriptedFileDialogs fileDialogs;
     GuiFrontEnd frontEnd(boxes, fileDialogs);
     ClLinkApp app(frontEnd, callerText_);
@@ -214,9 +183,15 @@ TEST_F(LinkAppGuiTest, ALongDataSetNameIsCutOnACharacterBoundaryForThePage) {
         QTest::keyClick(sheet, Qt::Key_Escape);
     });
     EXPECT_FALSE(app.InitInstance());
-    app.ExitInstance();
-    // A blank and 24 characters: 49 bytes; a 25th would not fit the 50.
-    EXPECT_EQ(shown, QString(" ") + QString(24, QChar(0x3042)));
+    EXPECT_EQ(app.ExitInstance(), ClLinkApp::kNoReport);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "入力した情報を保存して終了しますか？");
+    EXPECT_EQ(boxes.Boxes()[1].text, "｢事業概況書｣の集計を中止します。");
+    EXPECT_FALSE(fs::exists(report_));
+    EXPECT_EQ(ConditionFile(), "");
+    // A blank, the 30 letters and 9 characters: 49 bytes of code page 932;
+    // a 10th character would not fit the page's 50, nor half of one.
+    EXPECT_EQ(shown, QString(" ") + QString(30, QChar('x')) + QString(9, QChar(0x3042)));
 }
 
 }  // namespace

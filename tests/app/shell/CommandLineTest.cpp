@@ -6,105 +6,62 @@
 
 namespace {
 
-TEST(CommandLineTest, EmptyTextLeavesTheRunUnlinked) {
-    CommandLine line;
-    EXPECT_FALSE(line.ParseCommandLine(""));
-    EXPECT_EQ(line.LinkedToParent, 0);
-    EXPECT_EQ(line.ParentWindow, 0u);
-    EXPECT_EQ(line.NotifyMessage, 0u);
-    EXPECT_EQ(line.FunctionNo, 2);
-    EXPECT_TRUE(line.OutputPathArg.empty());
-}
-
-TEST(CommandLineTest, FieldsReadBeforeAMissingCommaAreKept) {
-    CommandLine noComma;
-    EXPECT_FALSE(noComma.ParseCommandLine("123"));
-    EXPECT_EQ(noComma.ParentWindow, 0u);
-
-    CommandLine oneComma;
-    EXPECT_FALSE(oneComma.ParseCommandLine("123,456"));
-    EXPECT_EQ(oneComma.ParentWindow, 123u);
-    EXPECT_EQ(oneComma.NotifyMessage, 0u);
-
-    // Three numbers without the comma after the third: the function number
-    // is not taken.
-    CommandLine twoCommas;
-    EXPECT_FALSE(twoCommas.ParseCommandLine("123,456,7"));
-    EXPECT_EQ(twoCommas.ParentWindow, 123u);
-    EXPECT_EQ(twoCommas.NotifyMessage, 456u);
-    EXPECT_EQ(twoCommas.FunctionNo, 2);
-    EXPECT_TRUE(twoCommas.OutputPathArg.empty());
-    EXPECT_EQ(twoCommas.LinkedToParent, 0);
-}
-
-TEST(CommandLineTest, ThreeNumbersAndACommaLinkWithoutAPath) {
-    CommandLine line;
-    EXPECT_TRUE(line.ParseCommandLine("65542,32769,3,"));
-    EXPECT_EQ(line.ParentWindow, 65542u);
-    EXPECT_EQ(line.NotifyMessage, 32769u);
-    EXPECT_EQ(line.FunctionNo, 3);
-    EXPECT_TRUE(line.OutputPathArg.empty());
-    // Parsing links nothing by itself: the run does that.
-    EXPECT_EQ(line.LinkedToParent, 0);
-}
-
-TEST(CommandLineTest, ThePathRunsToTheEndCommasAndDoubleByteCharactersIncluded) {
-    CommandLine line;
-    EXPECT_TRUE(line.ParseCommandLine("1,2,3,Z:\\決算,2018\\表,控え.xml"));
-    EXPECT_EQ(line.OutputPathArg, "Z:\\決算,2018\\表,控え.xml");
-
-    CommandLine blanks;
-    EXPECT_TRUE(blanks.ParseCommandLine("1,2,3, Z:\\my docs\\a.xml "));
-    EXPECT_EQ(blanks.OutputPathArg, " Z:\\my docs\\a.xml ");
-}
-
-TEST(CommandLineTest, NumbersComeFromTheLeadingPartOfEachField) {
-    CommandLine line;
-    EXPECT_TRUE(line.ParseCommandLine("  +12abc, -5x,\t7 8,p"));
-    EXPECT_EQ(line.ParentWindow, 12u);
-    EXPECT_EQ(line.NotifyMessage, 4294967291u);  // -5 in 32 bits
-    EXPECT_EQ(line.FunctionNo, 7);
-    EXPECT_EQ(line.OutputPathArg, "p");
-
-    CommandLine garbage;
-    EXPECT_TRUE(garbage.ParseCommandLine("abc,,- 1,"));
-    EXPECT_EQ(garbage.ParentWindow, 0u);
-    EXPECT_EQ(garbage.NotifyMessage, 0u);
-    EXPECT_EQ(garbage.FunctionNo, 0);
-}
-
-TEST(CommandLineTest, TheFunctionNumberIsKeptIn16Bits) {
-    auto functionOf = [](const std::string& field) {
-        CommandLine line;
-        EXPECT_TRUE(line.ParseCommandLine("1,2," + field + ","));
-        return line.FunctionNo;
+// handle,message,function,path: each number read from the leading part of
+// its field, the path taken whole to the end of the text.
+TEST(CommandLineTest, FieldsAreReadUpToTheLastCommaFound) {
+    struct Case {
+        const char* name;
+        std::string text;
+        bool linked;
+        std::uintptr_t window;
+        std::uint32_t message;
+        std::int16_t function;
+        std::string path;
     };
-    EXPECT_EQ(functionOf("32767"), 32767);
-    EXPECT_EQ(functionOf("32768"), -32768);
-    EXPECT_EQ(functionOf("65538"), 2);
-    EXPECT_EQ(functionOf("-1"), -1);
-    EXPECT_EQ(functionOf("-32769"), 32767);
-    // A number past every range saturates first, then keeps its low bits.
-    EXPECT_EQ(functionOf("99999999999999999999999"), -1);
+    const Case cases[] = {
+        {"empty", "", false, 0, 0, 2, ""},
+        {"no comma", "123", false, 0, 0, 2, ""},
+        {"one comma", "123,456", false, 123, 0, 2, ""},
+        {"no comma after the function", "123,456,7", false, 123, 456, 2, ""},
+        {"linked without a path", "65542,32769,3,", true, 65542, 32769, 3, ""},
+        {"commas and double-byte characters in the path", "1,2,3,Z:\\決算,2018\\表,控え.xml", true, 1, 2, 3,
+         "Z:\\決算,2018\\表,控え.xml"},
+        {"blanks kept in the path", "1,2,3, Z:\\my docs\\a.xml ", true, 1, 2, 3, " Z:\\my docs\\a.xml "},
+        {"leading numbers", "  +12abc, -5x,\t7 8,p", true, 12, 4294967291u, 7, "p"},
+        {"fields without digits", "abc,,- 1,", true, 0, 0, 0, ""},
+        {"a function past 16 bits keeps its low bits", "1,2,65538,", true, 1, 2, 2, ""},
+        {"a function of 32768", "1,2,32768,", true, 1, 2, -32768, ""},
+        {"a number past every range saturates", "1,2,99999999999999999999999,", true, 1, 2, -1, ""},
+        {"the text ends at a NUL", std::string("1,2,3,a\0b", 9), true, 1, 2, 3, "a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CommandLine line;
+        EXPECT_EQ(line.ParseCommandLine(c.text), c.linked);
+        EXPECT_EQ(line.LinkedToParent, 0) << "the run links, not the parser";
+        EXPECT_EQ(line.ParentWindow, c.window);
+        EXPECT_EQ(line.NotifyMessage, c.message);
+        EXPECT_EQ(line.FunctionNo, c.function);
+        EXPECT_EQ(line.OutputPathArg, c.path);
+    }
 }
 
 TEST(CommandLineTest, ATextOver259BytesIsReadWholeAndFlagged) {
     const std::string head = "1,2,3,";
+    CommandLine limit;
+    EXPECT_TRUE(limit.ParseCommandLine(head + std::string(259 - head.size(), 'a')));
+    EXPECT_FALSE(limit.TooLong());
+
     const std::string path = std::string(253, 'a') + "表.xml";
     CommandLine line;
     EXPECT_TRUE(line.ParseCommandLine(head + path));
     EXPECT_EQ(line.OutputPathArg, path);
     EXPECT_TRUE(line.TooLong());
 
-    CommandLine limit;
-    EXPECT_TRUE(limit.ParseCommandLine(head + std::string(259 - head.size(), 'a')));
-    EXPECT_FALSE(limit.TooLong());
-
     // Commas beyond 259 bytes count too.
     CommandLine late;
     EXPECT_TRUE(late.ParseCommandLine("1" + std::string(300, ' ') + ",2,3,x"));
     EXPECT_EQ(late.OutputPathArg, "x");
-    EXPECT_TRUE(late.TooLong());
 }
 
 }  // namespace

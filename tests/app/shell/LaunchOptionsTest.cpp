@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,116 +13,80 @@ namespace {
 using Action = LaunchOptions::Action;
 using testfiles::Utf8;
 
-LaunchOptions Parse(const std::vector<std::string>& arguments) { return LaunchOptions::Parse(arguments); }
-
-TEST(LaunchOptionsTest, WithoutOptionsEveryWordIsTheCallersText) {
-    const LaunchOptions none = Parse({});
-    EXPECT_EQ(none.action, Action::Run);
-    EXPECT_FALSE(none.batch);
-    EXPECT_TRUE(none.callerText.empty());
-
-    const LaunchOptions words = Parse({"12,34,2,Z:\\my", "docs\\a.xml"});
-    EXPECT_EQ(words.action, Action::Run);
-    EXPECT_FALSE(words.batch);
-    EXPECT_EQ(words.callerText, "12,34,2,Z:\\my docs\\a.xml");
-}
-
-TEST(LaunchOptionsTest, BatchOptionsOverrideTheConditions) {
-    const LaunchOptions options = Parse({"--batch", "--end-month", "3", "--tax-included=yes", "--output",
-                                         "Z:\\tmp\\r.xml", "--yes", "1,2,3,"});
-    ASSERT_EQ(options.action, Action::Run) << options.error;
-    EXPECT_TRUE(options.batch);
-    EXPECT_EQ(options.endMonth, 3);
-    EXPECT_EQ(options.taxIncluded, true);
-    EXPECT_EQ(options.outputPath, "Z:\\tmp\\r.xml");
-    EXPECT_TRUE(options.answerYes);
-    EXPECT_EQ(options.callerText, "1,2,3,");
-
-    const LaunchOptions plain = Parse({"--batch", "--end-month=12", "--tax-included", "no", "--tax-included=yes",
-                                       "--tax-included=no"});
-    ASSERT_EQ(plain.action, Action::Run) << plain.error;
-    EXPECT_EQ(plain.endMonth, 12);
-    EXPECT_EQ(plain.taxIncluded, false);  // the last one wins
-    EXPECT_FALSE(plain.outputPath.has_value());
-    EXPECT_FALSE(plain.answerYes);
-}
-
-TEST(LaunchOptionsTest, OnlyLeadingOptionsAreTaken) {
-    const LaunchOptions late = Parse({"1,2,3,", "--batch"});
-    EXPECT_EQ(late.action, Action::Run);
-    EXPECT_FALSE(late.batch);
-    EXPECT_EQ(late.callerText, "1,2,3, --batch");
-
-    const LaunchOptions ended = Parse({"--batch", "--", "--yes", "x"});
-    EXPECT_EQ(ended.action, Action::Run);
-    EXPECT_TRUE(ended.batch);
-    EXPECT_FALSE(ended.answerYes);
-    EXPECT_EQ(ended.callerText, "--yes x");
-
-    // A single dash is no option of this program: a caller's text begins.
-    const LaunchOptions dash = Parse({"-5,1,2,"});
-    EXPECT_EQ(dash.action, Action::Run);
-    EXPECT_EQ(dash.callerText, "-5,1,2,");
-}
-
-TEST(LaunchOptionsTest, HelpAndVersionEndTheParsing) {
-    EXPECT_EQ(Parse({"--help", "--bogus"}).action, Action::Help);
-    EXPECT_EQ(Parse({"--batch", "--version"}).action, Action::Version);
+// The literals of this file are code page 932; what a person types is UTF-8
+// under the C locale of the tests.
+TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> words;
+        Action action;
+        std::string errorOrText;  // Action::Error: the reason; otherwise the caller's text
+        bool batch = false;
+        std::optional<int> endMonth = std::nullopt;
+        std::optional<bool> taxIncluded = std::nullopt;
+        std::optional<std::string> output = std::nullopt;
+        bool yes = false;
+    };
+    const std::string halfWidth = "1,2,3,Z:\\\xC3\xA9.xml";  // ﾃｩ, which is UTF-8 too: taken as given
+    const Case cases[] = {
+        {"nothing", {}, Action::Run, ""},
+        {"the caller's words joined", {"12,34,2,Z:\\my", "docs\\a.xml"}, Action::Run, "12,34,2,Z:\\my docs\\a.xml"},
+        {"every batch option", {"--batch", "--end-month", "3", "--tax-included=yes", "--output", "Z:\\r.xml", "--yes",
+          "1,2,3,"}, Action::Run, "1,2,3,", true, 3, true, "Z:\\r.xml", true},
+        {"the last repeated option wins", {"--batch", "--end-month=12", "--tax-included", "no", "--tax-included=yes",
+          "--tax-included=no"}, Action::Run, "", true, 12, false},
+        {"options after the caller's text are its words", {"1,2,3,", "--batch"}, Action::Run, "1,2,3, --batch"},
+        {"a lone -- ends the options", {"--batch", "--", "--yes", "x"}, Action::Run, "--yes x", true},
+        {"a single dash starts the caller's text", {"-5,1,2,"}, Action::Run, "-5,1,2,"},
+        {"a typed path is converted", {"--batch", "--output", Utf8(u8"Z:\\決算\\表\U0001F600.xml")}, Action::Run, "",
+         true, std::nullopt, std::nullopt, "Z:\\決算\\表?.xml"},
+        {"the caller's bytes are taken as given", {"--batch", halfWidth}, Action::Run, halfWidth, true},
+        {"--output beside a caller without a path", {"--batch", "--output", "C:\\a.xml", "1,2,3,"}, Action::Run,
+         "1,2,3,", true, std::nullopt, std::nullopt, "C:\\a.xml"},
+        {"help ends the parsing", {"--help", "--bogus"}, Action::Help, ""},
+        {"version ends the parsing", {"--batch", "--version"}, Action::Version, ""},
+        {"unknown option", {"--frobnicate", "1,2,3,"}, Action::Error, "unknown option --frobnicate"},
+        {"missing value", {"--batch", "--end-month"}, Action::Error, "option --end-month needs a value"},
+        {"month 13", {"--batch", "--end-month", "13"}, Action::Error, "--end-month takes a month from 1 to 12, not \"13\""},
+        {"month 0", {"--batch", "--end-month", "0"}, Action::Error, "--end-month takes a month from 1 to 12, not \"0\""},
+        {"month 3x", {"--batch", "--end-month=3x"}, Action::Error, "--end-month takes a month from 1 to 12, not \"3x\""},
+        {"month 003", {"--batch", "--end-month", "003"}, Action::Error,
+         "--end-month takes a month from 1 to 12, not \"003\""},
+        {"tax maybe", {"--batch", "--tax-included", "maybe"}, Action::Error,
+         "--tax-included takes yes or no, not \"maybe\""},
+        {"empty output", {"--batch", "--output="}, Action::Error,
+         "--output needs a Windows path, such as Z:\\tmp\\report.xml"},
+        {"output that is no text", {"--batch", "--output", "Z:\\\x95\\x.xml"}, Action::Error,
+         "--output \"Z:\\\x95\\x.xml\" is no text of this locale's encoding"},
+        {"a flag with a value", {"--batch=1"}, Action::Error, "option --batch takes no value"},
+        {"a condition without --batch", {"--end-month", "3"}, Action::Error, "option --end-month needs --batch"},
+        {"--yes without --batch", {"--yes", "1,2,3,"}, Action::Error, "option --yes needs --batch"},
+        {"--output beside a caller's path", {"--batch", "--output", "C:\\a.xml", "1,2,3,C:\\b.xml"}, Action::Error,
+         "--output cannot be used when a caller names the report file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LaunchOptions options = LaunchOptions::Parse(c.words);
+        EXPECT_EQ(options.action, c.action) << options.error;
+        if (c.action == Action::Error) {
+            EXPECT_EQ(options.error, c.errorOrText);
+            continue;
+        }
+        if (c.action != Action::Run) continue;
+        EXPECT_EQ(options.callerText, c.errorOrText);
+        EXPECT_EQ(options.batch, c.batch);
+        EXPECT_EQ(options.endMonth, c.endMonth);
+        EXPECT_EQ(options.taxIncluded, c.taxIncluded);
+        EXPECT_EQ(options.outputPath, c.output);
+        EXPECT_EQ(options.answerYes, c.yes);
+    }
+    // A refused option still names the caller, who is told.
+    EXPECT_EQ(LaunchOptions::Parse({"--batch", "--end-month", "x", "1,2,3,p"}).callerText, "1,2,3,p");
+    EXPECT_EQ(LaunchOptions::Parse({"--bogus", "--output", "x", "1,2,3,p"}).callerText, "1,2,3,p");
     const std::string usage = LaunchOptions::Usage("MznAld20ToUg16_G");
     EXPECT_EQ(usage.rfind("Usage: MznAld20ToUg16_G ", 0), 0u);
     for (const char* option : {"--batch", "--end-month", "--tax-included", "--output", "--yes", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
-}
-
-TEST(LaunchOptionsTest, MistakesAreRefusedWithAReason) {
-    struct Case {
-        std::vector<std::string> arguments;
-        const char* reason;
-    };
-    const std::vector<Case> cases = {
-        {{"--frobnicate", "1,2,3,"}, "unknown option --frobnicate"},
-        {{"--batch", "--end-month"}, "option --end-month needs a value"},
-        {{"--batch", "--end-month", "13"}, "--end-month takes a month from 1 to 12, not \"13\""},
-        {{"--batch", "--end-month", "0"}, "--end-month takes a month from 1 to 12, not \"0\""},
-        {{"--batch", "--end-month=3x"}, "--end-month takes a month from 1 to 12, not \"3x\""},
-        {{"--batch", "--end-month", "-3"}, "--end-month takes a month from 1 to 12, not \"-3\""},
-        {{"--batch", "--end-month", "003"}, "--end-month takes a month from 1 to 12, not \"003\""},
-        {{"--batch", "--tax-included", "maybe"}, "--tax-included takes yes or no, not \"maybe\""},
-        {{"--batch", "--output="}, "--output needs a Windows path, such as Z:\\tmp\\report.xml"},
-        {{"--batch=1"}, "option --batch takes no value"},
-        {{"--end-month", "3"}, "option --end-month needs --batch"},
-        {{"--yes", "1,2,3,"}, "option --yes needs --batch"},
-    };
-    for (const Case& c : cases) {
-        const LaunchOptions options = Parse(c.arguments);
-        EXPECT_EQ(options.action, Action::Error) << c.reason;
-        EXPECT_EQ(options.error, c.reason);
-    }
-    EXPECT_EQ(LaunchOptions::kUsageExitCode, 2);
-}
-
-TEST(LaunchOptionsTest, TypedTextIsConvertedAndTheCallersTextIsNot) {
-    // Under the C locale what a person types is UTF-8; the literals of this
-    // file are code page 932.
-    const LaunchOptions options = Parse({"--batch", "--output", Utf8(u8"Z:\\決算\\表\U0001F600.xml")});
-    ASSERT_EQ(options.action, Action::Run) << options.error;
-    EXPECT_EQ(options.outputPath, "Z:\\決算\\表?.xml");
-    // ﾃｩ in half-width katakana is C3 A9, which is UTF-8 too.
-    const std::string halfWidth = "1,2,3,Z:\\\xC3\xA9.xml";
-    EXPECT_EQ(Parse({"--batch", halfWidth}).callerText, halfWidth);
-
-    const LaunchOptions broken = Parse({"--batch", "--output", "Z:\\\x95\\x.xml"});
-    EXPECT_EQ(broken.action, Action::Error);
-    EXPECT_NE(broken.error.find("--output"), std::string::npos);
-
-    // A caller's path names the report file: --output beside it is refused,
-    // and the caller is still known.
-    const LaunchOptions both = Parse({"--batch", "--output", "C:\\a.xml", "1,2,3,C:\\b.xml"});
-    EXPECT_EQ(both.action, Action::Error);
-    EXPECT_EQ(both.callerText, "1,2,3,C:\\b.xml");
-    EXPECT_EQ(Parse({"--batch", "--output", "C:\\a.xml", "1,2,3,"}).action, Action::Run);
-    EXPECT_EQ(Parse({"--bogus", "--output", "x", "1,2,3,p"}).callerText, "1,2,3,p");
-    EXPECT_EQ(Parse({"--batch", "--end-month", "x", "1,2,3,p"}).callerText, "1,2,3,p");
 }
 
 }  // namespace
