@@ -46,7 +46,7 @@ set(CPACK_PACKAGE_CONTACT "Mizunara Team <team@mizunara.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Business overview link between the Mizunara books and a tax-form application")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Writes the business overview statement (jigyo gaikyo sho) of the selected\n data set of the Mizunara books as the Shift_JIS XML file a tax-form\n application imports, with the condition sheet, the books tool mzn-books and\n the caller stand-in mzn-caller.")
+    "Writes the business overview statement (jigyo gaikyo sho) of the selected data set of the Mizunara books as the Shift_JIS XML file a tax-form application imports, with the condition sheet, the books tool mzn-books and the caller stand-in mzn-caller.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
