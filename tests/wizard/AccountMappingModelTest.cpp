@@ -1,94 +1,47 @@
-// The mapping dialog's model on real books: the list, the ticks, the chosen codes, the pop-up menu's commands and
-// how the item's entries are rewritten.
+// The mapping dialog's model on real books: the list, the ticks, the menu's commands and the rewritten entries.
 
 #include "wizard/AccountMappingModel.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "accounting_core/ClDataMgr.h"
-#include "accounting_core/ClSetKamoku.h"
 #include "tests/wizard/SheetBooks.h"
-
-namespace {
 
 using Model = AccountMappingModel;
 using Codes = std::vector<int>;
-using Entries = std::vector<SheetBooks::Entry>;
 
-class AccountMappingModelTest : public SheetBooks {
-protected:
-    static Codes Listed(const Model& model, bool tickedOnly = false) {
-        Codes codes;
-        for (const Model::Row& row : model.Rows())
-            if (row.ticked || !tickedOnly) codes.push_back(row.number);
-        return codes;
-    }
-    static Codes Chosen(const Model& model) { return Codes(model.ChosenCodes().begin(), model.ChosenCodes().end()); }
-    static void Tick(Model& model, int number, bool ticked) {
-        for (std::size_t row = 0; row < model.Rows().size(); ++row)
-            if (model.Rows()[row].number == number) model.SetTicked(row, ticked);
-    }
-};
+Codes Listed(const Model& model, bool tickedOnly = false) {
+    Codes codes;
+    for (const Model::Row& row : model.Rows())
+        if (row.ticked || !tickedOnly) codes.push_back(row.number);
+    return codes;
+}
 
-TEST_F(AccountMappingModelTest, TheListHoldsTheAccountsOfTheItemsClassesOrOfTheWholeChart) {
+class AccountMappingModelTest : public SheetBooks {};
+
+// The item's classes, all ten counted, or the whole chart; small codes are those users see. A mapped account outside
+// the classes opens the whole chart and stays chosen when the box is unticked. Applying rewrites the item's entries
+// only: totals and keys of no account dropped, the chosen appended in row order.
+TEST_F(AccountMappingModelTest, TheListTheTicksAndApplying) {
+    Add(mapping_, {{21, KeyOf(2110)}, {6, KeyOf(1140)}, {21, AccountKey::kUriageDaka}, {21, KeyOf(4110)}, {21, KeyOf(99)}});
     Model model(item_, mapping_, defaults_);
-    model.FillAccountList(true);
-    EXPECT_EQ(Listed(model), (Codes{1110, 1140, 2110}));
-    EXPECT_EQ(model.Rows()[1].code + model.Rows()[1].name, "1140普通預金");
-    EXPECT_STREQ(model.FindShownAccount(1140)->Name, "普通預金");
-    EXPECT_EQ(model.FindShownAccount(2110), model.FindShownAccount(21100000)) << "small codes are the codes users see";
-    for (int code : {4110, 11100001, 0}) EXPECT_EQ(model.FindShownAccount(code), nullptr) << code;
+    model.Initialise();
+    EXPECT_EQ(std::tuple(model.AllAccounts(), Listed(model), Listed(model, true)),
+              std::tuple(true, Codes{1110, 1140, 2110, 4110, 5210}, Codes{2110, 4110}));
+    EXPECT_EQ(std::tuple(model.Rows()[1].code, model.Rows()[1].name, model.FindShownAccount(2110), model.FindShownAccount(0)),
+              std::tuple("1140", "普通預金", model.FindShownAccount(21100000), nullptr));
+    model.SetTicked(4, true);
+    model.AllAccountsBoxClicked(false);
+    EXPECT_EQ(std::tuple(model.AllAccounts(), Listed(model), Listed(model, true), model.FindShownAccount(4110)),
+              std::tuple(false, Codes{1110, 1140, 2110}, Codes{2110}, nullptr));
+    model.SetTicked(0, true);
+    model.ApplyMapping();
+    EXPECT_EQ(Entries(mapping_), (std::vector<Entry>{{6, KeyOf(1140)}, {21, KeyOf(4110)}, {21, KeyOf(5210)},
+                                                     {21, KeyOf(1110)}, {21, KeyOf(2110)}}));
     const int generation = model.ListGeneration();
-    model.FillAccountList(false);
-    EXPECT_NE(model.ListGeneration(), generation);
-    EXPECT_EQ(Listed(model), (Codes{1110, 1140, 2110, 4110, 5210}));
-    EXPECT_EQ(static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kKamoku, 1))->OpenCursors(), 0);
-    // All ten class codes reach the walk; an item without classes opens on the whole chart, the box unticked.
     std::fill(std::begin(item_.ClassCodes), std::end(item_.ClassCodes), 0x40888800u);
     item_.ClassCodes[9] = kBillsClass;
     model.FillAccountList(true);
-    EXPECT_EQ(Listed(model), (Codes{2110, 4110}));
-    std::fill(std::begin(item_.ClassCodes), std::end(item_.ClassCodes), 0u);
-    Model unclassified(item_, mapping_, defaults_);
-    unclassified.Initialise();
-    EXPECT_EQ(Listed(unclassified), (Codes{1110, 1140, 2110, 4110, 5210}));
-    EXPECT_FALSE(unclassified.AllAccounts());
-}
-
-// The mapped accounts are ticked; applying rewrites only the item's entries: totals and keys of no account among
-// them dropped, the chosen accounts appended in row order.
-TEST_F(AccountMappingModelTest, TheMappedAccountsAreTickedAndApplyingRewritesOnlyTheItemsEntries) {
-    Add(mapping_, {{21, KeyOf(2110)}, {6, KeyOf(1140)}, {21, AccountKey::kUriageDaka}, {21, KeyOf(1110)},
-                   {21, KeyOf(99)}, {4, AccountKey::kFusai}});
-    Model model(item_, mapping_, defaults_);
-    model.Initialise();
-    EXPECT_FALSE(model.AllAccounts());
-    EXPECT_EQ(std::tuple(Listed(model, true), Chosen(model)), std::tuple(Codes{1110, 2110}, Codes{1110, 2110}));
-    model.ApplyMapping();
-    EXPECT_EQ(Entries(mapping_), (::Entries{{6, KeyOf(1140)}, {4, "FUSAI"}, {21, KeyOf(1110)}, {21, KeyOf(2110)}}));
-}
-
-// A mapped account outside the classes opens the whole chart; unticking the box keeps it chosen though unlisted.
-TEST_F(AccountMappingModelTest, AnAccountOutsideTheClassesOpensTheWholeChartAndStaysChosen) {
-    Add(mapping_, {{3, KeyOf(5210)}, {21, KeyOf(1110)}, {21, KeyOf(4110)}, {7, KeyOf(1110)}});
-    Model model(item_, mapping_, defaults_);
-    model.Initialise();
-    EXPECT_TRUE(model.AllAccounts());
-    EXPECT_EQ(Listed(model, true), (Codes{1110, 4110}));
-    Tick(model, 1110, false);
-    Tick(model, 5210, true);
-    model.AllAccountsBoxClicked(false);
-    EXPECT_FALSE(model.AllAccounts());
-    EXPECT_EQ(std::tuple(Listed(model), Listed(model, true)), std::tuple(Codes{1110, 1140, 2110}, Codes{}));
-    EXPECT_EQ(Chosen(model), (Codes{4110, 5210}));
-    model.AllAccountsBoxClicked(true);
-    EXPECT_EQ(Listed(model, true), (Codes{4110, 5210}));
-    Tick(model, 1140, true);
-    model.ApplyMapping();
-    EXPECT_EQ(Entries(mapping_), (::Entries{{3, KeyOf(5210)}, {7, KeyOf(1110)}, {21, KeyOf(1140)}, {21, KeyOf(4110)},
-                                            {21, KeyOf(5210)}}));
+    EXPECT_EQ(std::tuple(Listed(model), model.ListGeneration() != generation), std::tuple(Codes{2110, 4110}, true));
 }
 
 TEST_F(AccountMappingModelTest, TheMenuCommands) {
@@ -104,36 +57,18 @@ TEST_F(AccountMappingModelTest, TheMenuCommands) {
                            {Model::kUntickAll, true, {}, {}}, {6, true, {}, {}},
                            {Model::kRestoreDefaults, true, {1140, 2110, 4110}, defaults}}) {
         model.RunCommand(row.command);
-        EXPECT_EQ(std::tuple(model.AllAccounts(), Listed(model, true), Chosen(model)),
-                  std::tuple(row.all, row.ticked, row.chosen)) << row.command;
+        const Codes chosen(model.ChosenCodes().begin(), model.ChosenCodes().end());
+        EXPECT_EQ(std::tuple(model.AllAccounts(), Listed(model, true), chosen), std::tuple(row.all, row.ticked, row.chosen))
+            << row.command;
     }
     model.ApplyMapping();
-    EXPECT_EQ(Entries(mapping_), (::Entries{{2, "URIAGEGENKA"}, {21, KeyOf(1140)}, {21, KeyOf(2110)}, {21, KeyOf(4110)}}));
-    EXPECT_TRUE(Model::CommandText(0) == nullptr && Model::CommandText(6) == nullptr);
-    EXPECT_STREQ(Model::CommandText(Model::kTickAll), "全ての科目をチェック");
-}
-
-TEST_F(AccountMappingModelTest, AnAccountNumberedFrom10000IsTickedAndMappedLikeAnyOther) {
-    AddAccount(1, 20, 123450000, u8"大口現金", kCashClass, 1);
-    Add(mapping_, {{21, KeyOf(20)}});
-    Model model(item_, mapping_, defaults_);
-    model.Initialise();
-    EXPECT_EQ(std::tuple(Listed(model), Listed(model, true)), std::tuple(Codes{1110, 1140, 2110, 12345}, Codes{12345}));
-    EXPECT_EQ(model.Rows()[3].code, "12345");
-    EXPECT_EQ(std::tuple(Model::StoredCode(214748), Model::StoredCode(214749), Model::StoredCode(0)), std::tuple(2147480000, 0, 0));
-    Tick(model, 1110, true);
-    model.ApplyMapping();
-    EXPECT_EQ(Entries(mapping_), (::Entries{{21, KeyOf(1110)}, {21, KeyOf(20)}}));
-}
-
-TEST_F(AccountMappingModelTest, TrimAccountNameDropsTrailingBlanksCharacterByCharacter) {
-    // "ァ" is 0x83 0x40; "普" ends in the byte 0x81, so "普@" ends in no full-width blank (0x81 0x40); half-width
-    // katakana are one byte each; a lead byte cut off by the end counts as a character.
-    for (const auto& [name, trimmed] : {std::pair{"現金  ", "現金"}, {"現金　　", "現金"}, {"現金 　 ", "現金"},
-                                        {"現 金", "現 金"}, {"　 ", ""}, {"", ""}, {"ァ", "ァ"}, {"ァ 　", "ァ"},
-                                        {"普@", "普@"}, {"普@ ", "普@"}, {"\xB6\xDD\xB7\xDE ", "\xB6\xDD\xB7\xDE"},
-                                        {"A\x81", "A\x81"}})
+    EXPECT_EQ(Entries(mapping_), (std::vector<Entry>{{2, "URIAGEGENKA"}, {21, KeyOf(1140)}, {21, KeyOf(2110)},
+                                                     {21, KeyOf(4110)}}));
+    EXPECT_EQ(std::tuple(Model::CommandText(0), Model::CommandText(6), std::string(Model::CommandText(Model::kTickAll))),
+              std::tuple(nullptr, nullptr, "全ての科目をチェック"));
+    // Trailing blanks go character by character: "ァ" is 0x83 0x40, "普@" ends in 0x81 0x40 but in no full-width
+    // blank, half-width katakana are one byte each, and a lead byte cut off by the end counts as a character.
+    for (const auto& [name, trimmed] : {std::pair{"現金 　 ", "現金"}, {"現 金", "現 金"}, {"　 ", ""}, {"ァ 　", "ァ"},
+                                        {"普@ ", "普@"}, {"\xB6\xDD ", "\xB6\xDD"}, {"A\x81", "A\x81"}})
         EXPECT_EQ(Model::TrimAccountName(name), trimmed) << name;
 }
-
-}  // namespace

@@ -2,9 +2,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "accounting_core/CoreResult.h"
 #include "accounting_core/StKAMOKUINFO.h"
@@ -20,8 +17,8 @@
 // Connected books for the wizard: data set 1 (2017-04 to 2018-03, UG16, kept with tax included) and 2 (2023-04 to
 // 2024-03, UG30), each with the accounts 1110 現金 and 1140 普通預金 (cash class), 2110 支払手形 (bills class),
 // 4110 商品売上高 and 5210 商品仕入高, selected by "tester" (7 and the data set); report folder C:\reports\,
-// condition folder C:\cond\; the current folder holds the editions' data files. item_ takes its accounts from the
-// cash and the bills classes.
+// condition folder C:\cond\; the current folder holds the editions' data files. item_ (21) takes its accounts from
+// the cash and the bills classes.
 class SheetBooks : public BooksFixture {
 public:
     static constexpr int kUg16Set = 1, kUg30Set = 2;
@@ -37,11 +34,9 @@ public:
         values.PeriodStart = dataSet == kUg30Set ? 20230401 : 20170401;
         values.PeriodEnd = dataSet == kUg30Set ? 20240331 : 20180331;
         values.IntroMonthPos = values.NetAssetsCaption = 1;
-        values.CompanyNameText = " 株式会社テスト";
-        values.PeriodText = " 2017/04/01～2018/03/31";
     }
     static std::string Host(const std::string& windowsPath) { return DriveTable::ToHostPath(windowsPath).value_or(""); }
-    // The key of an account by its code in the selected data set, or by its seed; "" for a code without account.
+    // The key of an account by its code in the selected data set, or by its seed below 1000.
     static std::string KeyOf(int code) {
         StKAMOKUINFO account{};
         char key[MappedAccount::kKeySize] = {};

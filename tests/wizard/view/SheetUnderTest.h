@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/view/QtText.h"
@@ -23,7 +26,6 @@ struct SheetUnderTest {
     Widget* Control(int id, QWidget* page = nullptr) {
         return (page != nullptr ? page : &sheet)->findChild<Widget*>(QStringLiteral("c%1").arg(id));
     }
-    int FocusedId() { return sheet.focusWidget()->objectName().mid(1).toInt(); }
     // A key pressed and released where the keyboard focus is.
     void Press(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(sheet.focusWidget(), Qt::Key(key), modifiers); }
     // Runs the sheet modally; the steps run once it is active and must end it.
