@@ -14,40 +14,37 @@
 #include "tests/support/CurrentFolderGuard.h"
 #include "wizard/ConditionSheetValues.h"
 
-// Connected books for the wizard: data set 1 (2017-04 to 2018-03, UG16, kept with tax included) and 2 (2023-04 to
-// 2024-03, UG30), each with the accounts 1110 現金 and 1140 普通預金 (cash class), 2110 支払手形 (bills class),
-// 4110 商品売上高 and 5210 商品仕入高, selected by "tester" (7 and the data set); report folder C:\reports\,
-// condition folder C:\cond\; the current folder holds the editions' data files. item_ (21) takes its accounts from
-// the cash and the bills classes.
+// Connected books: data set 1 (2017-04 to 2018-03, UG16, tax included) and 2 (2023-04 to 2024-03, UG30), each with
+// 1110 現金 and 1140 普通預金 (cash class, as item_), 2110 支払手形 (bills class, as item_), 4110 商品売上高 and 5210
+// 商品仕入高; report folder C:\reports\, condition folder C:\cond\, the editions' data files in the current folder.
 class SheetBooks : public BooksFixture {
 public:
     static constexpr int kUg16Set = 1, kUg30Set = 2;
     static constexpr std::uint32_t kCashClass = 0x80888000u, kBillsClass = 0x80488000u;
     using Entry = std::pair<int, std::string>;
 
-    // The condition block as the run sequence fills it.
-    static void FillValues(ConditionSheetValues& values, int dataSet, const std::string& callerPath = {}) {
+    // The condition block as the run sequence fills it for user "tester" (7 and the data set).
+    static void FillValues(ConditionSheetValues& values, int set, const std::string& callerPath = {}) {
         std::strcpy(values.UserId, "tester");
         values.SelectedNo1 = 7;
-        values.SelectedNo2 = dataSet;
+        values.SelectedNo2 = set;
         values.OutputPath = callerPath;
-        values.PeriodStart = dataSet == kUg30Set ? 20230401 : 20170401;
-        values.PeriodEnd = dataSet == kUg30Set ? 20240331 : 20180331;
+        values.PeriodStart = set == kUg30Set ? 20230401 : 20170401;
+        values.PeriodEnd = set == kUg30Set ? 20240331 : 20180331;
         values.IntroMonthPos = values.NetAssetsCaption = 1;
     }
     static std::string Host(const std::string& windowsPath) { return DriveTable::ToHostPath(windowsPath).value_or(""); }
-    // The key of an account by its code in the selected data set, or by its seed below 1000.
+    // The key of the account with this code in the selected data set, or with this seed below 1000.
     static std::string KeyOf(int code) {
         StKAMOKUINFO account{};
         char key[MappedAccount::kKeySize] = {};
-        if (code < 1000) AccountKey::Text(AccountId(code).data(), key);
-        if (code >= 1000 && AccountLookup::FindAccountByCode(code, &account)) AccountKey::Text(account.Id, key);
+        if (code < 1000 || AccountLookup::FindAccountByCode(code, &account))
+            AccountKey::Text(code < 1000 ? AccountId(code).data() : account.Id, key);
         return key;
     }
     static void Add(MappingList& mapping, const std::vector<Entry>& entries) {
         for (const auto& [itemNo, key] : entries) {
-            mapping.push_back(std::make_unique<MappedAccount>());
-            mapping.back()->ItemNo = static_cast<std::int16_t>(itemNo);
+            mapping.push_back(std::make_unique<MappedAccount>(MappedAccount{static_cast<std::int16_t>(itemNo), {}}));
             std::strncpy(mapping.back()->AccountKey, key.c_str(), MappedAccount::kKeySize - 1);
         }
     }
@@ -66,14 +63,12 @@ protected:
         const std::tuple<int, const char8_t*, std::uint32_t> accounts[] = {{1110, u8"現金", kCashClass},
             {1140, u8"普通預金", kCashClass}, {2110, u8"支払手形", kBillsClass}, {4110, u8"商品売上高", 0x40888800u},
             {5210, u8"商品仕入高", 0x40884400u}};
-        for (int seed = 0; seed < 10; ++seed) {
-            const auto& [code, name, classCode] = accounts[seed % 5];
-            AddAccount(1 + seed / 5, seed + 1, code * 10000, name, classCode, 1);
-        }
+        for (int seed = 0; seed < 10; ++seed)
+            AddAccount(1 + seed / 5, seed + 1, std::get<0>(accounts[seed % 5]) * 10000, std::get<1>(accounts[seed % 5]),
+                       std::get<2>(accounts[seed % 5]), 1);
         SetCurrentUser(u8"tester");
         Sql("INSERT INTO app_folders (type, path) VALUES (0, 'C:\\reports\\'), (1, 'C:\\cond\\')");
-        std::filesystem::create_directories(Host("C:\\reports\\"));
-        std::filesystem::create_directories(Host("C:\\cond\\"));
+        for (const char* folder : {"C:\\reports\\", "C:\\cond\\"}) std::filesystem::create_directories(Host(folder));
         std::filesystem::current_path(MZN_EDITION_DATA_DIR);
         UseDataSet(kUg16Set);
         item_.ItemNo = 21;
@@ -81,8 +76,7 @@ protected:
         item_.ClassCodes[0] = kCashClass;
         item_.ClassCodes[1] = kBillsClass;
     }
-    // Selects the data set for "tester" and connects afresh.
-    void UseDataSet(int number) {
+    void UseDataSet(int number) {  // selected by "tester", connected afresh
         CoreSession::End();
         SelectFor(u8"tester", 7, number);
         ASSERT_EQ(Connect(), core_result::kOk);
