@@ -16,9 +16,8 @@ static Codes Listed(const Model& model, bool tickedOnly = false) {
 
 class AccountMappingModelTest : public SheetBooks {};
 
-// A mapped account outside the item's classes opens the whole chart, and stays chosen when the box is unticked and
-// the list is filled anew; small codes are those users see. Applying rewrites the item's entries only: totals and
-// keys of no account dropped, the chosen appended in row order.
+// A mapped account outside the classes opens the whole chart and stays chosen when the box is unticked; applying
+// rewrites the item's entries only: totals and keys of no account dropped, the chosen appended in row order.
 TEST_F(AccountMappingModelTest, TheListTheTicksAndApplying) {
     Add(mapping_, {{21, KeyOf(2110)}, {6, KeyOf(1140)}, {21, "URIAGEDAKA"}, {21, KeyOf(4110)}, {21, KeyOf(99)}});
     Model model(item_, mapping_, defaults_);
@@ -39,9 +38,8 @@ TEST_F(AccountMappingModelTest, TheListTheTicksAndApplying) {
                                                      {21, KeyOf(1110)}, {21, KeyOf(2110)}}));
 }
 
-// Each command in turn; 0 and 6 are a dismissed menu, with no text. Restoring the defaults chooses their accounts
-// (0 for a key of no account). Trailing blanks of names go character by character: "ァ" is 0x83 0x40, "普@" ends
-// in 0x81 0x40 but in no full-width blank, half-width katakana are one byte each, and a cut-off lead byte counts.
+// Each command in turn (0 and 6: a dismissed menu); restored defaults give 0 for a key of no account. Names lose
+// trailing blanks character by character: "ァ" is 0x83 0x40, "普@" ends in 0x81 0x40, "\xB6" is one byte.
 TEST_F(AccountMappingModelTest, TheMenuCommandsAndTheNamesShown) {
     Add(defaults_, {{21, KeyOf(4110)}, {21, KeyOf(2110)}, {9, KeyOf(1110)}, {21, KeyOf(99)}, {21, KeyOf(1140)}});
     Add(mapping_, {{21, KeyOf(1110)}, {2, "URIAGEGENKA"}});

@@ -14,9 +14,8 @@
 #include "tests/support/CurrentFolderGuard.h"
 #include "wizard/ConditionSheetValues.h"
 
-// Connected books: data set 1 (2017-04 to 2018-03, UG16, tax included) and 2 (2023-04 to 2024-03, UG30), each with
-// 1110 現金 and 1140 普通預金 (cash class, as item_), 2110 支払手形 (bills class, as item_), 4110 商品売上高 and 5210
-// 商品仕入高; report folder C:\reports\, condition folder C:\cond\, the editions' data files in the current folder.
+// Data set 1 (2017-04 to 2018-03, UG16, tax included) and 2 (2023-04 to 2024-03, UG30) with accounts of item_'s
+// cash and bills classes and others; report folder C:\reports\, condition folder C:\cond\; the data files here.
 class SheetBooks : public BooksFixture {
 public:
     static constexpr int kUg16Set = 1, kUg30Set = 2;
@@ -60,12 +59,11 @@ protected:
         ASSERT_TRUE(DriveTable::EnsureDefaults());
         AddDataSet(kUg16Set, "D0001", u8"株式会社テスト", 20170401, 20180331, 0, 1, 1, 1);
         AddDataSet(kUg30Set, "D0002", u8"株式会社テスト３０", 20230401, 20240331, 0, 1, 1, 0);
-        const std::tuple<int, const char8_t*, std::uint32_t> accounts[] = {{1110, u8"現金", kCashClass},
-            {1140, u8"普通預金", kCashClass}, {2110, u8"支払手形", kBillsClass}, {4110, u8"商品売上高", 0x40888800u},
-            {5210, u8"商品仕入高", 0x40884400u}};
+        const int codes[] = {1110, 1140, 2110, 4110, 5210};
+        const char8_t* names[] = {u8"現金", u8"普通預金", u8"支払手形", u8"商品売上高", u8"商品仕入高"};
+        const std::uint32_t classes[] = {kCashClass, kCashClass, kBillsClass, 0x40888800u, 0x40884400u};
         for (int seed = 0; seed < 10; ++seed)
-            AddAccount(1 + seed / 5, seed + 1, std::get<0>(accounts[seed % 5]) * 10000, std::get<1>(accounts[seed % 5]),
-                       std::get<2>(accounts[seed % 5]), 1);
+            AddAccount(1 + seed / 5, seed + 1, codes[seed % 5] * 10000, names[seed % 5], classes[seed % 5], 1);
         SetCurrentUser(u8"tester");
         Sql("INSERT INTO app_folders (type, path) VALUES (0, 'C:\\reports\\'), (1, 'C:\\cond\\')");
         for (const char* folder : {"C:\\reports\\", "C:\\cond\\"}) std::filesystem::create_directories(Host(folder));
@@ -84,7 +82,5 @@ protected:
 
     ReportItem item_;
     MappingList mapping_, defaults_;
-
-private:
     CurrentFolderGuard folder_;  // the tests change the current folder
 };

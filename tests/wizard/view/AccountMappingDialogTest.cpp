@@ -9,20 +9,16 @@
 
 class AccountMappingDialogTest : public SheetBooks {};
 
-// One run: the template's dialog units in the dialog font, a fixed size and the list's width in fourteenths (three
-// for the code, the rest for the name); ticks, the space bar, the box's mnemonic, a menu command and Enter from the
-// list to the box to setting reach the model, and setting applies.
+// One run: the template's dialog units in the dialog font, a fixed size, the list's width in fourteenths (3 for the
+// code); ticks, space, the box's mnemonic, a menu command and Enter reach the model, and setting applies.
 TEST_F(AccountMappingDialogTest, OneRunOfTheDialog) {
     Add(mapping_, {{2, KeyOf(5210)}, {21, KeyOf(1110)}});
     AccountMappingDialog dialog(item_, mapping_, defaults_);
     auto* list = dialog.findChild<QTreeWidget*>("c1030");
     auto* box = dialog.findChild<QCheckBox*>("c1031");
-    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers held = {}) {
-        QTest::keyClick(dialog.focusWidget(), key, held);
-    };
+    const auto press = [&](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(dialog.focusWidget(), k, m); };
     const auto tick = [&](const char* c) { list->findItems(c, Qt::MatchExactly)[0]->setCheckState(0, Qt::Checked); };
-    const auto ticked = [&] {
-        std::string codes;
+    const auto ticked = [&](std::string codes = {}) {
         for (const QTreeWidgetItem* row : list->findItems("*", Qt::MatchWildcard))
             if (row->checkState(0) == Qt::Checked) codes += row->text(0).toStdString() + " ";
         return codes;

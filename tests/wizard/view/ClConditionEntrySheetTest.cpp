@@ -5,12 +5,10 @@
 
 class ClConditionEntrySheetTest : public SheetBooks {};
 
-// One run. The sheet's own buttons in a row: with W and H the client size and q = (W - 20) / 4, each q - 10 wide at
-// H - H / 21, back at 8, next at q + 2, execute at W - 2q + 8, cancel at W - q + 2; H is the smallest whose row
-// keeps 4 units below the tabs and above the edge. The values shown; the keys reaching the model (F5 and F6, not
-// with Shift or Alt nor before the first page; Alt+F4 swallowed; Enter along the conditions page, on the browse and
-// the next button; F12 failing on the month, with its message over the sheet; Enter on execute), and the edits. A
-// caller's path is shown as given (0x87 0x90 would come back changed) and locked.
+// One run. The buttons: q = (W - 20) / 4, each q - 10 wide at H - H / 21; back at 8, next at q + 2, execute at
+// W - 2q + 8, cancel at W - q + 2; H the smallest that keeps 4 units below the tabs and above the edge. The values;
+// keys, clicks and edits reaching the model; F12 failing with its message over the sheet. A caller's path is shown
+// as given (0x87 0x90 would come back changed) and locked.
 TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
     SheetUnderTest s(kUg16Set);
     ClConditionEntrySheet& sheet = s.sheet;
@@ -63,7 +61,7 @@ TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
     });
     EXPECT_EQ(std::tuple(result, values.EndMonth, values.OutputPath), std::tuple(2000, 12, "C:\\reports\\概況書.xml"));
     SheetUnderTest locked(kUg16Set, "C:\\reports\\\x87\x90.xml");
-    ASSERT_TRUE(locked.sheet.Initialise());
-    EXPECT_EQ(std::tuple(locked.sheet.Model().Values.OutputPath, locked.Control(1008)->isEnabled(),
-                         locked.Control(1007)->isEnabled()), std::tuple("C:\\reports\\\x87\x90.xml", false, false));
+    EXPECT_EQ((std::tuple{locked.sheet.Initialise(), locked.sheet.Model().Values.OutputPath,
+                          locked.Control(1008)->isEnabled() || locked.Control(1007)->isEnabled()}),
+              std::tuple(true, "C:\\reports\\\x87\x90.xml", false));
 }

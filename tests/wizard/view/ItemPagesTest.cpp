@@ -5,10 +5,10 @@
 
 class ItemPagesTest : public SheetBooks {};
 
-// Each item control shows its item's caption ("-" blank, a button disabled); a button's tip names the accounts of
-// its item in the default mapping, and after Enter opened its item's mapping dialog the mapping as it now is. UG30
-// shows its special gains and losses instead of 1047. Without item definitions the user is told, Execute refuses
-// with the same text, and every button of both versions is disabled and blank, amid the page's own texts.
+// Each item control shows its item's caption ("-" blank, a button disabled); a tip names its item's accounts, after
+// Enter opened the item's mapping dialog as they now are. UG30 shows its special totals instead of 1047, the result
+// before tax at the top of the right column. Without item definitions the user is told, Execute refuses, and every
+// button of both versions is disabled and blank, amid the page's own texts.
 TEST_F(ItemPagesTest, TheItemControlsShowTheirItemsAndOpenTheirMapping) {
     for (int set : {kUg16Set, kUg30Set}) {
         const bool ug30 = set == kUg30Set;
@@ -27,9 +27,9 @@ TEST_F(ItemPagesTest, TheItemControlsShowTheirItemsAndOpenTheirMapping) {
                 EXPECT_EQ(std::tuple(!!button, text, control->isVisibleTo(pages[c.page]), control->isEnabled()),
                           std::tuple(isButton, Cp932(used ? caption.c_str() : ""), true, used || !isButton));
             }
-            QWidget* special = s.Control(1047, pages[1]);
-            EXPECT_EQ(std::tuple(s.Control<QLabel>(1035, pages[1])->text(), special->isEnabled(),
-                                 special->isVisibleTo(pages[1]), tip(1048), tip(1030), tip(1026)),
+            EXPECT_EQ(s.Control(1024, pages[1])->x() == s.Control(1045, pages[1])->x(), ug30);  // the result before tax
+            EXPECT_EQ(std::tuple(s.Control<QLabel>(1035, pages[1])->text(), s.Control(1047, pages[1])->isEnabled(),
+                                 s.Control(1047, pages[1])->isVisibleTo(pages[1]), tip(1048), tip(1030), tip(1026)),
                       std::tuple(Cp932(ug30 ? "資本の部合計" : "純資産の部合計"), !ug30, !ug30, Cp932("現金 / 普通預金"),
                                  Cp932("商品仕入高"), Cp932("集約されている科目はありません。")));
             s.Press(Qt::Key_F6);

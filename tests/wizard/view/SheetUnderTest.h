@@ -15,8 +15,7 @@ struct SheetUnderTest {
         : sheet("事業概況書 - 集計条件", nullptr, 0, set == SheetBooks::kUg30Set, mapping, items, boxes, dialogs) {
         SheetBooks::FillValues(sheet.Model().Values, set, callerPath);
     }
-    template <typename Widget = QWidget>
-    Widget* Control(int id, QWidget* page = nullptr) {
+    template <typename Widget = QWidget> Widget* Control(int id, QWidget* page = nullptr) {
         return (page != nullptr ? page : &sheet)->findChild<Widget*>(QStringLiteral("c%1").arg(id));
     }
     void Press(Qt::Key key, Qt::KeyboardModifiers held = {}) { QTest::keyClick(sheet.focusWidget(), key, held); }
