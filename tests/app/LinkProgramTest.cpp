@@ -303,6 +303,28 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
              EXPECT_EQ(left.size(), 2u);
              EXPECT_TRUE(fs::exists(Conditions(t) + ".new-" + std::to_string(getpid()) + "-3"));
          }},
+        {"no folder for the conditions", sql("DELETE FROM app_folders WHERE type = 1"), {"--batch"},
+         Caller::kWithPath, 0, 0, u8"事業概況情報の出力が終了しました。", true},
+        {"a caller's path over an existing file, without a question",
+         [](LinkProgramTest& t) { testfiles::WriteFile(t.report_, "old"); }, {"--batch"}, Caller::kWithPath, 0, 0,
+         u8"事業概況情報の出力が終了しました。", true, {}, "",
+         [](LinkProgramTest& t) { EXPECT_EQ(testfiles::ReadFile(t.report_).rfind("<?xml", 0), 0u); }},
+        {"--yes creates the folders and overwrites the file",
+         [](LinkProgramTest& t) {
+             t.report_ = *t.root_ / "drives/c/new/sub/r.xml";
+             fs::create_directories(*t.root_ / "drives/c/new/sub");
+             testfiles::WriteFile(t.report_, "old");
+             fs::remove_all(*t.root_ / "drives/c/new");
+         },
+         {"--batch", "--yes", "--output", "C:\\new\\sub\\r.xml"}, Caller::kNone, 0, std::nullopt,
+         u8"指定されたフォルダは存在しません。", true},
+        {"a month past a short first year",
+         [](LinkProgramTest& t) {
+             t.Import("code,sub,name,class_code,side\n4110,0,sales,40888800,credit\n",
+                      "code,sub,period,debit,credit,debit_incl,credit_incl\n4110,0,1,0,400,,\n",
+                      {"--start", "20231001", "--end", "20240331"});
+         },
+         {"--batch", "--end-month", "9"}, Caller::kWithPath, 1, 1, u8"集計期間に誤りがあります。", false},
         {"a caller's path in code page 932",
          [](LinkProgramTest& t) { t.report_ = *t.root_ / Utf8(u8"drives/c/out/ﾃｩ.xml"); },
          {"--batch"}, Caller::kText, 0, std::nullopt, u8"事業概況情報の出力が終了しました。", true, {},
