@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
+#include <optional>
 
 #include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClFileMgr.h"
@@ -16,9 +13,9 @@ class ClFileMgrTest : public BooksFixture {
 protected:
     void SetFolder(int type, const std::string& utf8) {
         BooksStatement insert(db_.Handle(), "INSERT OR REPLACE INTO app_folders (type, path) VALUES (?1, ?2)");
-        insert.Bind(1, type).BindText(2, utf8);
-        ASSERT_TRUE(insert.Run()) << insert.Error();
+        ASSERT_TRUE(insert.Bind(1, type).BindText(2, utf8).Run()) << insert.Error();
     }
+    // The folder of a type, read into a buffer filled with 'x' first.
     std::string Folder(int type, int expectedResult) {
         char path[261];
         std::memset(path, 'x', sizeof path);
@@ -28,47 +25,32 @@ protected:
 };
 
 TEST_F(ClFileMgrTest, FoldersAreWindowsPathsEndingInABackslash) {
-    SetFolder(0, U8(u8"C:\\Users\\山田\\Documents\\"));
-    SetFolder(1, U8(u8"Z:\\home\\me\\conditions"));
-    ASSERT_EQ(Connect(), cr::kOk);
-    EXPECT_EQ(Folder(0, cr::kOk), "C:\\Users\\山田\\Documents\\");
-    EXPECT_EQ(Folder(1, cr::kOk), "Z:\\home\\me\\conditions\\");
-    EXPECT_EQ(Folder(2, cr::kBadArgument), "");
-    EXPECT_EQ(Folder(-1, cr::kBadArgument), "");
-}
-
-TEST_F(ClFileMgrTest, ATrailByte5CIsNoSeparator) {
-    // "表" is 0x95 0x5C in code page 932: the backslash still has to come.
-    SetFolder(0, U8(u8"C:\\表"));
-    ASSERT_EQ(Connect(), cr::kOk);
-    EXPECT_EQ(Folder(0, cr::kOk), "C:\\表\\");
-}
-
-TEST_F(ClFileMgrTest, MissingFoldersAreEmpty) {
-    SetFolder(1, "");
     EXPECT_EQ(Folder(0, cr::kNotConnected), "");
-    ClFileMgr::Release();
     ASSERT_EQ(Connect(), cr::kOk);
-    EXPECT_EQ(Folder(0, cr::kNotFound), "");
-    EXPECT_EQ(Folder(1, cr::kNotFound), "");
-}
-
-TEST_F(ClFileMgrTest, ATooLongFolderIsRefused) {
-    SetFolder(0, "C:\\" + std::string(257, 'a'));  // 260 bytes, 261 with the backslash
-    SetFolder(1, "C:\\" + std::string(256, 'a'));  // exactly 260 with it
-    ASSERT_EQ(Connect(), cr::kOk);
-    EXPECT_EQ(Folder(0, cr::kBooksError), "");
-    EXPECT_EQ(Folder(1, cr::kOk).size(), 260u);
-}
-
-TEST_F(ClFileMgrTest, FoldersAreReadOnceUntilRelease) {
+    const std::string long256 = "C:\\" + std::string(256, 'a');
+    const std::tuple<int, std::optional<std::string>, std::string, int> cases[] = {
+        // type, stored (UTF-8; none: no row), the folder (code page 932), the result
+        {0, U8(u8"C:\\Users\\山田\\Documents\\"), "C:\\Users\\山田\\Documents\\", cr::kOk},
+        {1, "Z:\\home\\me\\conditions", "Z:\\home\\me\\conditions\\", cr::kOk},
+        {0, U8(u8"C:\\表"), "C:\\表\\", cr::kOk},  // "表" is 0x95 0x5C: its trail byte is no separator
+        {0, std::nullopt, "", cr::kNotFound},
+        {1, "", "", cr::kNotFound},
+        {2, "C:\\x\\", "", cr::kBadArgument},
+        {-1, "C:\\x\\", "", cr::kBadArgument},
+        {0, long256, long256 + "\\", cr::kOk},  // 260 bytes with the backslash
+        {0, long256 + "a", "", cr::kBooksError},
+    };
+    for (const auto& [type, stored, folder, result] : cases) {
+        SCOPED_TRACE(stored.value_or("(no row)"));
+        Sql("DELETE FROM app_folders");
+        if (stored) SetFolder(type, *stored);
+        ClFileMgr::Release();
+        EXPECT_EQ(Folder(type, result), folder);
+    }
     SetFolder(0, "C:\\old\\");
-    ASSERT_EQ(Connect(), cr::kOk);
     EXPECT_EQ(Folder(0, cr::kOk), "C:\\old\\");
     SetFolder(0, "C:\\new\\");
-    EXPECT_EQ(Folder(0, cr::kOk), "C:\\old\\");
-    ClFileMgr::Release();
-    EXPECT_EQ(Folder(0, cr::kOk), "C:\\new\\");
+    EXPECT_EQ(Folder(0, cr::kOk), "C:\\old\\") << "read once until Release";
 }
 
 }  // namespace

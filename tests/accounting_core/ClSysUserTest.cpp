@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -15,39 +13,26 @@ namespace cr = core_result;
 
 using ClSysUserTest = BooksFixture;
 
-TEST_F(ClSysUserTest, CurrentUserIsTheBooksSettingInCodePage932) {
-    SetCurrentUser(u8"山田太郎");
-    ASSERT_EQ(Connect(), cr::kOk);
+TEST_F(ClSysUserTest, CurrentUserIsTheBooksSettingInCodePage932OrTheLoginName) {
     ClSysUser* user = ClDataMgr::Inst()->GetSysUserObject();
     char userId[65];
+    ASSERT_EQ(Connect(), cr::kOk);
     ASSERT_EQ(user->GetCurUserID(userId), cr::kOk);
-    EXPECT_STREQ(userId, "山田太郎");
-
+    EXPECT_EQ(std::string(userId), std::string(getpwuid(geteuid())->pw_name).substr(0, 64)) << "without the setting";
+    ClAccConnect::Release();
+    std::u8string name;
+    for (int i = 0; i < 40; ++i) name += u8"名";
+    SetCurrentUser(name.c_str());
+    ASSERT_EQ(Connect(), cr::kOk);
+    std::memset(userId, 'x', sizeof userId);
+    ASSERT_EQ(user->GetCurUserID(userId), cr::kOk);
+    std::string cut;  // 40 characters of two bytes, cut on a character boundary at 64 bytes
+    for (int i = 0; i < 32; ++i) cut += "名";
+    EXPECT_EQ(std::string(userId), cut);
     EXPECT_EQ(ClAccConnect::Inst()->LogOut(), cr::kOk);
     EXPECT_EQ(user->GetCurUserID(userId), cr::kNotConnected);
     EXPECT_STREQ(userId, "");
-}
-
-TEST_F(ClSysUserTest, CurrentUserIsTheLoginNameWithoutTheSetting) {
-    ASSERT_EQ(Connect(), cr::kOk);
-    char userId[65];
-    ASSERT_EQ(ClDataMgr::Inst()->GetSysUserObject()->GetCurUserID(userId), cr::kOk);
-    passwd* entry = getpwuid(geteuid());
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(std::string(userId), std::string(entry->pw_name).substr(0, 64));
-}
-
-TEST_F(ClSysUserTest, ALongUserIdIsCutOnACharacterBoundary) {
-    std::u8string name;
-    for (int i = 0; i < 40; ++i) name += u8"名";  // 80 bytes in code page 932
-    SetCurrentUser(name.c_str());
-    ASSERT_EQ(Connect(), cr::kOk);
-    char userId[65];
-    std::memset(userId, 'x', sizeof userId);
-    ASSERT_EQ(ClDataMgr::Inst()->GetSysUserObject()->GetCurUserID(userId), cr::kOk);
-    std::string expected;
-    for (int i = 0; i < 32; ++i) expected += "名";
-    EXPECT_EQ(std::string(userId), expected);
+    EXPECT_EQ(user->GetCurUserID(nullptr), cr::kBadArgument);
 }
 
 TEST_F(ClSysUserTest, SelectedNumbersComeFromTheUsersTable) {
@@ -55,20 +40,16 @@ TEST_F(ClSysUserTest, SelectedNumbersComeFromTheUsersTable) {
     ClSysUser* user = ClDataMgr::Inst()->GetSysUserObject();
     std::int32_t no1 = -1;
     std::int32_t no2 = -1;
-    EXPECT_EQ(user->GetSelectedNo("山田", &no1, &no2), cr::kNotConnected);
-    EXPECT_EQ(no1, 0);
-    EXPECT_EQ(no2, 0);
-
+    auto selected = [&](const char* userId) {
+        no1 = no2 = -1;
+        return std::tuple(user->GetSelectedNo(userId, &no1, &no2), no1, no2);
+    };
+    EXPECT_EQ(selected("山田"), std::tuple(cr::kNotConnected, 0, 0));
     ASSERT_EQ(Connect(), cr::kOk);
-    EXPECT_EQ(user->GetSelectedNo("山田", &no1, &no2), cr::kOk);
-    EXPECT_EQ(no1, 3);
-    EXPECT_EQ(no2, 12);
-
-    no1 = no2 = -1;
-    EXPECT_EQ(user->GetSelectedNo("someone", &no1, &no2), cr::kNotFound);
-    EXPECT_EQ(no1, 0);
-    EXPECT_EQ(no2, 0);
-    EXPECT_EQ(user->GetSelectedNo(nullptr, &no1, &no2), cr::kBadArgument);
+    EXPECT_EQ(selected("山田"), std::tuple(cr::kOk, 3, 12));
+    EXPECT_EQ(selected("someone"), std::tuple(cr::kNotFound, 0, 0));
+    EXPECT_EQ(selected(nullptr), std::tuple(cr::kBadArgument, 0, 0));
+    EXPECT_EQ(user->GetSelectedNo("山田", &no1, nullptr), cr::kBadArgument);
 }
 
 }  // namespace

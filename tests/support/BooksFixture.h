@@ -5,9 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "accounting_core/BooksDatabase.h"
+#include "accounting_core/StFINDINFO.h"
 #include "tests/support/TempRoot.h"
 
 // Fresh books under a temporary MZN_ROOT for every test, filled with SQL,
@@ -63,3 +66,18 @@ inline std::string TextAt(const void* record, std::size_t offset) {
 }
 
 inline std::string U8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }
+
+// Find or summation criteria as callers pass them: one entry per (field, comparison, value type, value, link).
+inline std::vector<StFINDINFO> FindEntries(std::initializer_list<std::array<std::int32_t, 5>> entries) {
+    std::vector<StFINDINFO> criteria;
+    for (const auto& [field, comparison, valueType, value, link] : entries) {
+        StFINDINFO entry{};
+        entry.FieldCode = field;
+        entry.Comparison = static_cast<std::int16_t>(comparison);
+        entry.ValueType = static_cast<std::int16_t>(valueType);
+        entry.Value = value;
+        entry.Link = static_cast<std::int16_t>(link);
+        criteria.push_back(entry);
+    }
+    return criteria;
+}
