@@ -35,6 +35,7 @@ TEST(MznCallerTest, ExitStatuses) {
          100, "start handle=2147483647 text=2147483647,4294967295,-2147483648,\n", ""},
         {{"--output", "Z:\\a,b.xml", "--handle", "4321", "--log", root / "log", t}, 100,
          "start handle=4321 text=4321,32769,2,Z:\\a,b.xml\n", ""},
+        {{"--timeout", "30", "/bin/sh", "-c", "sleep 0.2"}, 100, "exit status=0", ""},  // ended before its time
         {{root / "no-such-program"}, 101, "", "cannot start"},
         {{"--timeout", "1", "/bin/sh", "-c", "exec sleep 30"}, 102, "timeout after 1 s", ""},
         {{}, 104, "", "no program to start"}, {{"--log", root / "log"}, 104, "", "no program to start"},
