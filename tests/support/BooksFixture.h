@@ -5,15 +5,45 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "accounting_core/BooksDatabase.h"
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/ClDataMgr.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/StFINDINFO.h"
+#include "accounting_core/StKAMOKUSUMINFO.h"
+#include "tests/support/BooksQuery.h"
+#include "tests/support/BooksTool.h"
+#include "tests/support/CoreSession.h"
 #include "tests/support/TempRoot.h"
+#include "tests/support/TestFiles.h"
 
 // Fresh books under a temporary MZN_ROOT for every test, filled with SQL,
 // and a clean accounting core: the connection, the data manager and the
 // folder manager are released after each test.
 class BooksFixture : public ::testing::Test {
+public:
+    // The data manager's shared set objects.
+    static ClSetKamoku* Accounts();
+    static ClSetData* DataSets();
+    static ClSetShohizei* TaxSettings();
+
+    // The summation walk the aggregation makes (MoveReady, GetSumCount, SetMovePos(0), MoveNext to the end,
+    // MoveFinish) on the selected data set or that of dataId, every step checked; the records.
+    static std::vector<StKAMOKUSUMINFO> SummaryWalk(const std::vector<StFINDINFO>& criteria,
+                                                    const char* dataId = nullptr);
+    // A record as one line of text, the form of the goldens under tests/data: "A" (an account) or "T" (a total line),
+    // code, class code, side (D or C), then for each slot with sums "slot:debit/credit" in yen tax excluded,
+    // followed by "(debit/credit)" tax included where that differs. A leading "?" marks flags or an identifier that
+    // do not fit the kind of record (an account's identifier as mzn-books makes it: "MZNA", the code big-endian).
+    static std::string SummaryLine(const StKAMOKUSUMINFO& record);
+    static std::vector<std::string> SummaryLines(const std::vector<StKAMOKUSUMINFO>& records);
+    // The lines of a golden file under tests/data, without its comment lines (those starting with "#").
+    static std::vector<std::string> GoldenLines(const std::string& relative);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -42,6 +72,11 @@ protected:
     void AddSelectedDataSet();
     // Initiate of the connection; the result.
     int Connect();
+    // The small books of tests/data imported by the real mzn-books as data set 1, selected, and connected.
+    void ConnectToSmallBooks();
+    // Application folder type 0 (reports) or 1 (conditions), a Windows path in UTF-8.
+    void SetAppFolder(int type, const std::string& utf8Path);
+
 
     // The identifier of the account made with this seed.
     static std::array<std::uint8_t, 16> AccountId(int seed);
@@ -63,3 +98,18 @@ inline std::string TextAt(const void* record, std::size_t offset) {
 }
 
 inline std::string U8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }
+
+// Find or summation criteria as callers pass them: one entry per (field, comparison, value type, value, link).
+inline std::vector<StFINDINFO> FindEntries(std::initializer_list<std::array<std::int32_t, 5>> entries) {
+    std::vector<StFINDINFO> criteria;
+    for (const auto& [field, comparison, valueType, value, link] : entries) {
+        StFINDINFO entry{};
+        entry.FieldCode = field;
+        entry.Comparison = static_cast<std::int16_t>(comparison);
+        entry.ValueType = static_cast<std::int16_t>(valueType);
+        entry.Value = value;
+        entry.Link = static_cast<std::int16_t>(link);
+        criteria.push_back(entry);
+    }
+    return criteria;
+}

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "tests/support/TestFiles.h"
+
 ChildProcess::Result BooksTool::Run(const std::vector<std::string>& arguments, const std::string& ioFolder) {
     std::vector<std::string> words{MZN_BOOKS_EXE};
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -13,8 +15,9 @@ ChildProcess::Result BooksTool::Run(const std::vector<std::string>& arguments, c
 std::string BooksTool::DataFile(const std::string& relative) { return std::string(MZN_TEST_DATA) + "/" + relative; }
 
 int BooksTool::ImportSmallBooks(const std::string& ioFolder, const std::vector<std::string>& options) {
-    const std::string name = reinterpret_cast<const char*>(u8"株式会社こなら商事");
-    std::vector<std::string> words{"import", "--name", name, "--start", "20240401", "--end", "20250331"};
+    // The name as UTF-8, as a user types it: narrow literals here are code page 932.
+    std::vector<std::string> words{"import", "--name", testfiles::Utf8(u8"株式会社こなら商事"), "--start", "20240401",
+                                   "--end", "20250331"};
     words.insert(words.end(), options.begin(), options.end());
     words.insert(words.end(), {DataFile("books/small-accounts.csv"), DataFile("books/small-balances.csv")});
     const ChildProcess::Result imported = Run(words, ioFolder);

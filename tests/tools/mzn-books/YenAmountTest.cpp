@@ -1,56 +1,52 @@
-// Trial-balance amounts: yen with up to four decimals, kept exactly as
-// ten-thousandths.
+// Trial-balance amounts: yen with up to four decimals, kept exactly as ten-thousandths.
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include "tools/mzn-books/YenAmount.h"
 
 namespace {
 
-std::int64_t Parsed(const char* text) {
-    YenAmount::Parsed parsed = YenAmount::Parse(text);
-    EXPECT_TRUE(parsed.ok) << text << ": " << parsed.reason;
-    return parsed.tenThousandths;
-}
-
-TEST(YenAmountTest, DecimalsBecomeExactTenThousandths) {
-    EXPECT_EQ(Parsed("0"), 0);
-    EXPECT_EQ(Parsed("1"), 10000);
-    EXPECT_EQ(Parsed("0.1"), 1000) << "no binary fraction in between";
-    EXPECT_EQ(Parsed("1234.5678"), 12345678);
-    EXPECT_EQ(Parsed(" 12.05 "), 120500);
-    EXPECT_EQ(Parsed("-3.0001"), -30001);
-    EXPECT_EQ(Parsed("007"), 70000);
-    EXPECT_EQ(Parsed("99999999999999.9999"), 999999999999999999) << "the largest amount below 10^14 yen";
-}
-
-TEST(YenAmountTest, RefusesWhatIsNoAmount) {
-    for (const char* text : {"", "-", "1.", ".5", "1.23456", "1,000", "1e3", "+5", "12 3",
-                             "\xA5"
-                             "100",
-                             "0x10", "100000000000000", "--1"}) {
-        YenAmount::Parsed parsed = YenAmount::Parse(text);
-        EXPECT_FALSE(parsed.ok) << "\"" << text << "\" was taken as " << parsed.tenThousandths;
-        EXPECT_FALSE(parsed.reason.empty());
+TEST(YenAmountTest, ParseTakesYenWithUpToFourDecimals) {
+    constexpr std::int64_t kRefused = std::numeric_limits<std::int64_t>::min();
+    const std::tuple<const char*, std::int64_t, const char*> cases[] = {
+        // text, ten-thousandths, a part of the reason when refused
+        {"0", 0, ""}, {"1", 10000, ""},
+        {"0.1", 1000, ""},  // no binary fraction in between
+        {"1234.5678", 12345678, ""}, {" 12.05\t", 120500, ""}, {"-3.0001", -30001, ""}, {"007", 70000, ""},
+        {"99999999999999.9999", 999999999999999999, ""},  // the largest amount below 10^14 yen
+        {"000000099999999999999", 999999999999990000, ""}, {"100000000000000", kRefused, "is 10^14 yen or more"},
+        {"1.23456", kRefused, "has more than four decimals"}, {"", kRefused, "is not an amount"},
+        {"-", kRefused, "is not an amount"}, {"1.", kRefused, "is not an amount"}, {".5", kRefused, "is not an amount"},
+        {"1.2x", kRefused, "is not an amount"}, {"1,000", kRefused, "is not an amount"},
+        {"1e3", kRefused, "is not an amount"}, {"+5", kRefused, "is not an amount"},
+        {"12 3", kRefused, "is not an amount"}, {"\xA5" "100", kRefused, "is not an amount"},
+        {"--1", kRefused, "is not an amount"},
+    };
+    for (const auto& [text, amount, reason] : cases) {
+        const YenAmount::Parsed parsed = YenAmount::Parse(text);
+        EXPECT_EQ(parsed.ok ? parsed.tenThousandths : kRefused, amount) << text;
+        EXPECT_EQ(parsed.reason, *reason ? "\"" + std::string(text) + "\" " + reason : "") << text;
     }
-    EXPECT_NE(YenAmount::Parse("1.23456").reason.find("four decimals"), std::string::npos);
 }
 
-TEST(YenAmountTest, SumsStayBelowTheLimit) {
-    std::int64_t sum = 0;
-    EXPECT_TRUE(YenAmount::Add(YenAmount::kLimit - 2, 1, sum));
-    EXPECT_EQ(sum, YenAmount::kLimit - 1);
-    EXPECT_FALSE(YenAmount::Add(YenAmount::kLimit - 1, 1, sum));
-    EXPECT_FALSE(YenAmount::Add(-(YenAmount::kLimit - 1), -1, sum));
-    EXPECT_TRUE(YenAmount::Add(YenAmount::kLimit - 1, -(YenAmount::kLimit - 1), sum));
-    EXPECT_EQ(sum, 0);
-}
-
-TEST(YenAmountTest, FormatShowsTheDecimalsThatMatter) {
-    EXPECT_EQ(YenAmount::Format(12345678), "1234.5678");
-    EXPECT_EQ(YenAmount::Format(10000), "1");
-    EXPECT_EQ(YenAmount::Format(-1000), "-0.1");
-    EXPECT_EQ(YenAmount::Format(0), "0");
+TEST(YenAmountTest, SumsStayBelowTheLimitAndFormatShowsTheDecimalsThatMatter) {
+    constexpr std::int64_t kLimit = YenAmount::kLimit;
+    const std::tuple<std::int64_t, std::int64_t, bool, std::int64_t> sums[] = {
+        {kLimit - 2, 1, true, kLimit - 1}, {kLimit - 1, 1, false, 0},       {-(kLimit - 2), -1, true, 1 - kLimit},
+        {1 - kLimit, -1, false, 0},        {kLimit, -1, false, 0},          {-kLimit, 1, false, 0},
+        {1, kLimit, false, 0},             {1, -kLimit, false, 0},          {kLimit - 1, 1 - kLimit, true, 0},
+    };
+    for (const auto& [a, b, fits, expected] : sums) {
+        std::int64_t sum = 0;
+        EXPECT_EQ(YenAmount::Add(a, b, sum), fits) << a << " + " << b;
+        EXPECT_EQ(sum, expected) << a << " + " << b;
+    }
+    const std::pair<std::int64_t, const char*> formats[] = {
+        {12345678, "1234.5678"}, {10000, "1"}, {-1000, "-0.1"}, {0, "0"}, {5, "0.0005"}, {120500, "12.05"},
+        {std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"}};
+    for (const auto& [amount, text] : formats) EXPECT_EQ(YenAmount::Format(amount), text);
 }
 
 }  // namespace
