@@ -16,16 +16,14 @@ namespace {
 
 using Reason = AggregationEngine::Reason;
 using Amounts = std::array<std::int64_t, ReportItem::kAmountSlots>;
-constexpr int kDebit = 1;
-constexpr int kCredit = 2;
+constexpr int kDebit = 1, kCredit = 2;  // balance sides
 constexpr std::uint32_t kPlain = 0x10000001u;            // a class of no line of the hierarchy
-constexpr std::int64_t kHalf = 500'000'000'000'000'000;  // raw: half of 10^14 yen
+constexpr std::int64_t kHalf = 500'000'000'000'000'000;  // raw ten-thousandths of a yen: half of 10^14 yen
 
 struct Sum { int period; std::int64_t debit, credit; };
 // An account coded seed * 10000; its tax-included sums are the others plus a tenth.
 struct Account { int seed, side; std::uint32_t classCode; std::vector<Sum> sums; };
-// An item of the list (side 0: only the mapping names it), the keys mapped to it ("#n": account n), its amounts
-// after the run and its amount before.
+// An item (side 0: in the mapping only), the keys mapped to it ("#n": account n), its amounts after and before.
 struct Item { int no, side; std::vector<std::string> keys; Amounts after; std::int64_t before = 0; };
 struct Row {
     const char* name;
@@ -35,9 +33,8 @@ struct Row {
     int start = 20180101, end = 20181231, interim = 0, intro = 1;  // the data set
     bool lines = false, taxIncluded = false;                       // the statement lines are in the books
     const char* fault = "";  // a call of the core failing with faultResult after faultAfter good calls
-    int faultResult = 8, faultAfter = 0, result = 1;
+    int faultResult = 8, faultAfter = 0, result = 1, coreResult = 0;
     Reason reason = Reason::kNone;
-    int coreResult = 0;
     bool holdsRule = false;
     std::size_t advances = 5;  // how many of 0-100, 100-200, ... 400-500 were made
     std::int32_t failedCode = 0;
@@ -84,12 +81,12 @@ protected:
         ASSERT_EQ(Connect(), core_result::kOk);
         ItemList items;
         MappingList mapping;
-        for (const Item& spec : row.items) {
-            if (spec.side != 0) items.push_back(std::make_unique<ReportItem>(ReportItem{
-                                    .ItemNo = std::int16_t(spec.no), .BalanceSide = std::int16_t(spec.side),
-                                    .Amounts = {spec.before}}));
-            for (const std::string& key : spec.keys) {
-                mapping.push_back(std::make_unique<MappedAccount>(MappedAccount{.ItemNo = std::int16_t(spec.no)}));
+        for (const Item& wanted : row.items) {
+            if (wanted.side != 0) items.push_back(std::make_unique<ReportItem>(ReportItem{
+                                    .ItemNo = std::int16_t(wanted.no), .BalanceSide = std::int16_t(wanted.side),
+                                    .Amounts = {wanted.before}}));
+            for (const std::string& key : wanted.keys) {
+                mapping.push_back(std::make_unique<MappedAccount>(MappedAccount{.ItemNo = std::int16_t(wanted.no)}));
                 char* text = mapping.back()->AccountKey;
                 if (key[0] == '#') AccountKey::Text(AccountId(std::stoi(key.substr(1))).data(), text);
                 else std::strcpy(text, key.c_str());
@@ -102,22 +99,20 @@ protected:
         PeriodSettings::BuildSumCriteria(criteria, dataSet, row.from, row.to);
         for (int n = 0; n < 2 && row.positions[0] != -2; ++n)
             std::memcpy(reinterpret_cast<unsigned char*>(&criteria[n]) + 18, &row.positions[n], 2);
-        const bool ug30 = TargetVersion::IsUg30(dataSet.PeriodEnd);
-        Advances progress;  // UG16 runs go without one
-        AggregationEngine engine(ug30 ? &progress : nullptr, &mapping, &items, ug30);
+        Advances progress;
+        AggregationEngine engine(&progress, &mapping, &items, TargetVersion::IsUg30(dataSet.PeriodEnd));
         EXPECT_EQ(engine.Aggregate(row.taxIncluded, criteria, &dataSet), row.result);
         const AggregationEngine::Failure& failure = engine.LastFailure();
         EXPECT_EQ(std::tie(failure.reason, failure.coreResult, failure.accountCode, failure.accountName),
                   std::tie(row.reason, row.coreResult, row.failedCode, row.failedName));
         EXPECT_EQ(engine.HoldsRule(), row.holdsRule);
-        std::vector<std::pair<int, int>> stages = {{0, 100}, {100, 200}, {200, 300}, {300, 400}, {400, 500}};
-        stages.resize(ug30 ? row.advances : 0);
-        EXPECT_EQ(progress.made, stages);
+        const std::vector<std::pair<int, int>> stages = {{0, 100}, {100, 200}, {200, 300}, {300, 400}, {400, 500}};
+        EXPECT_EQ(progress.made, decltype(progress.made)(stages.begin(), stages.begin() + row.advances));
         EXPECT_EQ(engine.Aggregate(false, nullptr, &dataSet) + engine.Aggregate(false, criteria, nullptr), 0);
         auto item = items.begin();
-        for (const Item& spec : row.items) {
-            if (spec.side == 0) continue;
-            EXPECT_EQ(std::to_array((*item++)->Amounts), spec.after) << "item " << spec.no;
+        for (const Item& wanted : row.items) {
+            if (wanted.side == 0) continue;
+            EXPECT_EQ(std::to_array((*item++)->Amounts), wanted.after) << "item " << wanted.no;
         }
     }
 };
@@ -127,15 +122,14 @@ Row Failing(const char* name, const char* call, int result, int after, Reason re
             std::int64_t cash, bool holdsRule, std::size_t advances) {
     return {.name = name, .accounts = {{1, kDebit, kPlain, {{1, 100, 0}}}, {2, kDebit, kPlain, {{1, 40, 0}}}},
             .items = {{1, kDebit, {"#1"}, {cash}}, {2, kDebit, {"#2"}, {0}}, {3, kDebit, {"SISAN"}, {7}, 7}},
-            .fault = call, .faultResult = result, .faultAfter = after, .result = 0, .reason = reason,
-            .coreResult = coreResult, .holdsRule = holdsRule, .advances = advances};
+            .fault = call, .faultResult = result, .faultAfter = after, .result = 0, .coreResult = coreResult,
+            .reason = reason, .holdsRule = holdsRule, .advances = advances};
 }
 
 }  // namespace
 
 TEST_F(AggregationEngineTest, BalancesFeedTheirItemsAndTotalsAsEachRowSays) {
-    // Accounts that carry the class codes of the ten statement totals (docs/class-codes.md) without being
-    // statement totals, and a second profit before tax.
+    // Accounts carrying the class codes of the ten statement totals (docs/class-codes.md), and a second profit.
     Row guarded{.name = "totals come only from statement lines, profit before tax from any record, the later winning"};
     const std::pair<const char*, std::uint32_t> totals[] = {
         {"URIAGEDAKA", 0x40888000u},   {"URIAGEGENKA", 0x40884000u},   {"URIAGESOURIEKI", 0x40880008u},
@@ -150,14 +144,15 @@ TEST_F(AggregationEngineTest, BalancesFeedTheirItemsAndTotalsAsEachRowSays) {
     const std::vector<Sum> introduced = {{0, 0, 50}, {1, 0, 10}, {6, 0, 3}};
     const Row rows[] = {
         {.name = "a credit account's year: the opening into month 1, the closing adjustments into month 12",
-         .accounts = {{1, kCredit, kPlain, Monthly(10, 0, {{0, 0, 50}, {18, 0, 20}})}},
-         .items = {{1, kCredit, {"#1"}, {190}}, {36, kCredit, {"#1"}, {190}},
-                   {37, kCredit, {"#1"}, {0, 60, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 30}}}},
+         .accounts = {{1, kCredit, kPlain, Monthly(5000, 0, {{0, 0, 50}, {18, 0, 20}})}},
+         .items = {{1, kCredit, {"#1"}, {60070}}, {36, kCredit, {"#1"}, {60070}},
+                   {37, kCredit, {"#1"}, {0, 5050, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5020}}}},
         {.name = "a balance adds on its side, subtracts on the other, for every entry and item that match",
-         .accounts = {{1, kDebit, kPlain, {{0, 20, 0}, {1, 100, 0}, {2, 0, 30}}}, {2, kCredit, kPlain, {{1, 0, 40}}}},
-         .items = {{1, kCredit, {"#1"}, {-90}}, {2, kDebit, {"#1", "#2"}, {50}}, {3, kDebit, {"#1", "#1"}, {180}},
-                   {4, kDebit, {"#1"}, {90}}, {4, kDebit, {}, {90}}, {6, 0, {"#1"}, {}},
-                   {37, kCredit, {"#1"}, {0, -120, 30}}, {38, kDebit, {"#1"}, {0, 120, -30}}}},
+         .accounts = {{1, kDebit, kPlain, {{0, 20, 0}, {1, 10000, 0}, {2, 0, 30}}},
+                      {2, kCredit, kPlain, {{1, 0, 9995}}}, {3, kCredit, kPlain, {{1, 0, 9990}}}},
+         .items = {{1, kCredit, {"#1"}, {-9990}}, {2, kDebit, {"#1", "#2"}, {-5}}, {3, kDebit, {"#1", "#1"}, {19980}},
+                   {5, kDebit, {"#1", "#3"}, {0}}, {4, kDebit, {"#1"}, {9990}}, {4, kDebit, {}, {9990}},
+                   {6, 0, {"#1"}, {}}, {37, kCredit, {"#1"}, {0, -10020, 30}}, {38, kDebit, {"#1"}, {0, 10020, -30}}}},
         {.name = "a range ending before the last month leaves out later months and the closing adjustments",
          .accounts = {{1, kCredit, kPlain, Monthly(0, 1, {{0, 0, 50}, {18, 0, 100}})}},
          .items = {{1, kCredit, {"#1"}, {71}}, {37, kCredit, {"#1"}, {0, 51, 2, 3, 4, 5, 6}}}, .to = 6},
@@ -172,18 +167,12 @@ TEST_F(AggregationEngineTest, BalancesFeedTheirItemsAndTotalsAsEachRowSays) {
          .accounts = {{1, kCredit, kPlain, {{0, 0, 50}, {3, 0, 5}, {4, 0, 7}, {18, 0, 1}}}},
          .items = {{1, kCredit, {"#1"}, {63}}, {37, kCredit, {"#1"}, {0, 0, 0, 55, 7, 0, 0, 0, 0, 0, 0, 0, 1}}},
          .from = 4, .intro = 3},
-        {.name = "an introduction in the range's last month keeps the opening",
-         .accounts = {{1, kCredit, kPlain, introduced}}, .items = {{1, kCredit, {"#1"}, {63}}, {37, kCredit, {"#1"},
-                  {0, 10, 0, 0, 0, 0, 53}}}, .to = 6, .intro = 6},
-        {.name = "an introduction after the range leaves the opening out",
-         .accounts = {{1, kCredit, kPlain, introduced}}, .items = {{1, kCredit, {"#1"}, {13}}, {37, kCredit, {"#1"},
-                  {0, 10, 0, 0, 0, 0, 3}}}, .to = 6, .intro = 9},
+        {.name = "an introduction in the last month keeps the opening", .accounts = {{1, kCredit, kPlain, introduced}},
+         .items = {{1, kCredit, {"#1"}, {63}}, {37, kCredit, {"#1"}, {0, 10, 0, 0, 0, 0, 53}}}, .to = 6, .intro = 6},
+        {.name = "an introduction after the range drops the opening", .accounts = {{1, kCredit, kPlain, introduced}},
+         .items = {{1, kCredit, {"#1"}, {13}}, {37, kCredit, {"#1"}, {0, 10, 0, 0, 0, 0, 3}}}, .to = 6, .intro = 9},
         {.name = "introduction month 0 takes the opening into month 1", .accounts = {{1, kCredit, kPlain, introduced}},
          .items = {{37, kCredit, {"#1"}, {0, 60, 0, 0, 0, 0, 3}}}, .intro = 0},
-        {.name = "a UG16 year (to March 2018) has its monthly items from item 36",
-         .accounts = {{1, kCredit, kPlain, {{1, 0, 10}, {2, 0, 20}}}},
-         .items = {{35, kCredit, {"#1"}, {30}}, {36, kCredit, {"#1"}, {0, 10, 20}}}, .from = 4, .to = 3,
-         .start = 20170401, .end = 20180331},
         {.name = "total keys take the statement lines and override accounts mapped to their items",
          .accounts = {{1, kDebit, 0x80810000u, {{0, 500, 0}, {1, 1000, 0}, {2, 0, 400}}},
                       {2, kDebit, 0x80810000u, {{3, 200, 0}}}, {3, kCredit, 0x80410000u, {{0, 0, 300}, {4, 100, 0}}},
@@ -213,8 +202,6 @@ TEST_F(AggregationEngineTest, BalancesFeedTheirItemsAndTotalsAsEachRowSays) {
          .result = 0, .reason = Reason::kOverflow, .holdsRule = true, .advances = 3, .failedCode = 20000,
          .failedName = "科目"},
         Failing("no summation rule", "ClRuleKamoku::Create", 8, 0, Reason::kRuleNotCreated, 0, 0, false, 1),
-        Failing("no sum count", "GetSumCount", 8, 0, Reason::kSumCountFailed, 8, 0, true, 2),
-        Failing("no move position", "SetMovePos", 8, 0, Reason::kMovePosFailed, 8, 0, true, 3),
         Failing("a failed MoveNext", "MoveNext", 8, 1, Reason::kMoveNextFailed, 8, 100, true, 3),
         Failing("sums ending before the counted records", "MoveNext", core_result::kEndOfSums, 1, Reason::kEndedEarly,
                 core_result::kEndOfSums, 100, true, 3),
@@ -222,7 +209,6 @@ TEST_F(AggregationEngineTest, BalancesFeedTheirItemsAndTotalsAsEachRowSays) {
         {.name = "start 12", .items = {{1, kCredit, {}, {0}}}, .positions = {12, 12}},
         {.name = "start 0", .items = {{1, kCredit, {}, {0}}}, .positions = {0, 12}},
         {.name = "start -1", .result = 0, .reason = Reason::kBadArguments, .advances = 0, .positions = {-1, 1}},
-        {.name = "end 13", .result = 0, .reason = Reason::kBadArguments, .advances = 0, .positions = {1, 13}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -11,8 +11,14 @@
 // numbers: the index reaches what walking the mapping and, for each entry equal to the key, the items reaches.
 TEST(MappingIndex, ReachesWhatTheWalkOfBothListsReaches) {
     std::mt19937 random(20180401);
+    // An account's key is "0x" and its identifier's bytes in lowercase hex.
     std::vector<std::string> accounts;
-    for (char c = '1'; c <= '5'; ++c) accounts.push_back("0x0" + std::string(1, c) + std::string(29, '0') + c);
+    for (std::uint8_t n = 1; n <= 5; ++n) {
+        const std::uint8_t id[16] = {n, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xA0, n};
+        AccountKey::Text(id, accounts.emplace_back(35, '\0').data());
+        accounts.back().resize(34);
+    }
+    ASSERT_EQ(accounts[0], "0x0100000000000000000000000000a001");
     for (int round = 0; round < 200; ++round) {
         ItemList items;
         for (int n = static_cast<int>(random() % 12); n > 0; --n)
