@@ -14,9 +14,9 @@ static std::string File(const std::string& values, const std::string& entries) {
 }
 
 TEST(ConditionText, WhatFormatWritesParseReadsBack) {
-    // Paths may hold the markers, "/", CR and characters ending in 0x5C; one that could not come back as written
-    // (a LF in it, a CR at its end, over 260 bytes) is written empty, and a NUL ends it. A path passed in
-    // (OutputPathLocked) is never written: the one the file held is.
+    // Paths may hold the markers, "/", CR and characters ending in 0x5C; one that could not come back as written (a
+    // LF in it, a CR at its end, over 260 bytes) is written empty, and a NUL ends it. A path passed in is never
+    // written (OutputPathLocked): the one the file held is.
     const std::vector<std::string> pathPieces = {"C:\\", "o.xml", "/", "[P1]", kEnd, "[P2/P3]", "[END]", "表", "\r",
                                                  "\n", std::string(1, '\0'), std::string(60, 'p')};
     const std::vector<std::string> keyPieces = {"0x", "ab", "19", "URIAGEDAKA", "/", "表", "_"};
@@ -49,39 +49,33 @@ TEST(ConditionText, WhatFormatWritesParseReadsBack) {
     }
 }
 
-TEST(ConditionText, AFirstSectionThatIsNotWholeIsNotRead) {
+TEST(ConditionText, AFirstSectionThatIsNotWholeIsNotReadAndValuesAreReadAsAtoiReadsThem) {
     const std::string rest = "\n" + kEnd + "\n[P2/P3]\n" + kEnd + "\n";
     for (const auto& [name, text] : {std::pair<const char*, std::string>{"nothing", ""},
-             {"no [P1]", "3/1/0/C:\\o" + rest},
-             {"no value line", "[P1]"}, {"a value line without LF", "[P1]\n3/1/0/C:\\o"},
+             {"no [P1]", "3/1/0/C:\\o" + rest}, {"no value line", "[P1]"}, {"no LF", "[P1]\n3/1/0/C:\\o"},
              {"no end marker", "[P1]\n3/1/0/C:\\o\n"}, {"two fields", "[P1]\n3/1" + rest},
-             {"three fields", "[P1]\n3/1/0" + rest},
-             {"a [ that is the second byte of ゼ", "ゼP1]\n3/1/0/C:\\o" + rest}}) {
+             {"three fields", "[P1]\n3/1/0" + rest}, {"a [ as the second byte of ゼ", "ゼP1]\n3/1/0/C:\\o" + rest}}) {
         ConditionValues values{.EndMonth = 4, .TaxIncluded = 1, .OutputPath = {}, .SavedOutputPath = "C:\\old.xml"};
         MappingList mapping = mappingentries::Make({{1, "KEPT"}});
         EXPECT_FALSE(ConditionText::Parse(text, values, mapping)) << name;
-        EXPECT_TRUE(values.EndMonth == 4 && values.TaxIncluded == 1) << name;
-        EXPECT_EQ(values.OutputPath + values.SavedOutputPath, "") << name;
-        EXPECT_EQ(mappingentries::Of(mapping), (std::vector<Entry>{{1, "KEPT"}})) << name;
+        EXPECT_TRUE(values.EndMonth == 4 && values.TaxIncluded == 1 && mapping.size() == 1) << name;
+        EXPECT_EQ(values.OutputPath + values.SavedOutputPath + mapping.front()->AccountKey, "KEPT") << name;
     }
-}
-
-TEST(ConditionText, ValuesAreReadAsAtoiReadsThemAndTheMappingUpToTheFirstLineThatIsNoEntry) {
     ConditionValues values{.OutputPath = "C:\\passed.xml"};  // a path passed in stays
     MappingList mapping;
     ASSERT_TRUE(ConditionText::Parse(File(" +4x/-1/7/Z:\\a/b.xml\r\r", "  12abc/KEY[END]\r\n/NOITEM[END]\n"
-                                          "70000/BIG[END]\n99999999999/HUGE[END]\n"), values, mapping));
+                                          "70000/BIG[END]\n99999999999/H[END]\n"), values, mapping));
     EXPECT_TRUE(values.EndMonth == 4 && values.TaxIncluded == -1 && values.OutputPath == "C:\\passed.xml");
     EXPECT_STREQ(values.SavedOutputPath, "Z:\\a/b.xml");
-    EXPECT_EQ(mappingentries::Of(mapping), (std::vector<Entry>{{12, "KEY"}, {0, "NOITEM"}, {4464, "BIG"},
-             {-1, "HUGE"}}))
-        << "16-bit item numbers: 70000 wraps, and an int held at its limit too";
+    // Item numbers are 16-bit: 70000 wraps, and an int held at its limit too.
+    EXPECT_EQ(mappingentries::Of(mapping), (std::vector<Entry>{{12, "KEY"}, {0, "NOITEM"}, {4464, "BIG"}, {-1, "H"}}));
     for (const std::string& path : {"C:\\" + std::string(257, 'p'), "C:\\" + std::string(258, 'p')}) {
         ConditionValues read;  // a path over 260 bytes is not taken; the other values are
         ASSERT_TRUE(ConditionText::Parse(File("5/1/0/" + path, ""), read, mapping));
         EXPECT_TRUE(read.EndMonth == 5 && read.OutputPath == (path.size() <= 260 ? path : "")) << path.size();
     }
-    // No "/", no "[END]", text behind it, a key of 35 bytes, an empty line, a "[" taken by a lead byte, a NUL.
+    // The mapping ends at the first non-entry: no "/" or "[END]", text behind, a 35-byte key, an empty line, a NUL,
+    // a "[" taken by a lead byte.
     for (const std::string& line : {std::string("2NOSLASH[END]"), std::string("2/NOEND"), std::string("2/K[END]3/M"),
                                     "2/" + std::string(35, 'k') + "[END]", std::string(), std::string("2/K\x95[END]"),
                                     std::string("2/K\0Y[END]", 10)}) {
@@ -89,9 +83,7 @@ TEST(ConditionText, ValuesAreReadAsAtoiReadsThemAndTheMappingUpToTheFirstLineTha
         EXPECT_EQ(mappingentries::Of(mapping), (std::vector<Entry>{{1, "GOOD"}})) << line;
     }
     // Without the mapping section or its end the mapping stays as it was; the first section's values are taken.
-    for (const std::string& text : {"[P1]\n3/1/0/\n" + kEnd + "\n", "[P1]\n3/1/0/\n" + kEnd + "\n[P2/P3]\n2/N\n"}) {
-        ConditionValues read;
-        EXPECT_FALSE(ConditionText::Parse(text, read, mapping));
-        EXPECT_TRUE(read.EndMonth == 3 && mapping.size() == 1);
-    }
+    EXPECT_FALSE(ConditionText::Parse("[P1]\n2/1/0/\n" + kEnd + "\n", values, mapping) || values.EndMonth != 2);
+    EXPECT_FALSE(ConditionText::Parse("[P1]\n3/1/0/\n" + kEnd + "\n[P2/P3]\n2/N[END]\n", values, mapping));
+    EXPECT_TRUE(values.EndMonth == 3 && mapping.size() == 1);
 }

@@ -27,9 +27,6 @@ TEST(DefaultMappingFile, EachLineOnlyAddsTheEntriesItsTokensName) {
     EXPECT_EQ(mappingentries::Of(defaults),
               (std::vector<Entry>{{3, "URIAGEDAKA"}, {3, "K4010"}, {2, key34}, {2, "0"}, {3, "K4010"}, {3, "K1110"},
                                   {3, "K4010"}, {4, "K4010"}, {-32768, "C"}, {1, "E"}, {2, "H"}, {3, "SISAN"}}));
-    // Without the section the list stays; an empty body names no default.
-    EXPECT_FALSE(DefaultMappingFile::Read("1/A,\r\n[終了]\r\n", defaults, keyOfCode));
-    EXPECT_EQ(defaults.size(), 12u);
-    EXPECT_TRUE(DefaultMappingFile::Read(File(""), defaults, keyOfCode));
-    EXPECT_TRUE(defaults.empty());
+    EXPECT_FALSE(DefaultMappingFile::Read("1/A,\r\n[終了]\r\n", defaults, keyOfCode) || defaults.size() != 12u)
+        << "without the section the list stays";
 }

@@ -13,39 +13,23 @@ namespace fs = std::filesystem;
 using Checks = OutputPathChecks;
 using testfiles::Utf8;
 
-namespace {
-
 // "\", 249 letters and 表表 (95 5C: its second byte is a backslash): with a separator behind, the 255 bytes of a
 // directory that _splitpath keeps whole.
-const std::string kDir = "\\" + std::string(249, 'a') + "表表";
+static const std::string kDir = "\\" + std::string(249, 'a') + "表表";
 
 // A fresh root with its default drives (C: a folder), a CD-ROM, two shares, and C:\keep\old\file.txt.
-class OutputPathChecksTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(DriveTable::EnsureDefaults());
-        c_ = fs::canonical(root_ / "drives/c").string();
-        fs::create_directories(root_ / "drives/d");
-        testfiles::WriteFile(root_ / "drives/types", "d=cdrom\n");
-        fs::create_directories(root_ / "unc/server/share");
-        fs::create_directories(root_ / "unc/server/readonly");
-        ReadOnly(root_ / "unc/server/readonly");
-        fs::create_directories(c_ + "/keep/old");
-        testfiles::WriteFile(c_ + "/keep/old/file.txt", "x");
-    }
-    static void ReadOnly(const std::string& path) {
-        fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-    }
-    std::ptrdiff_t EntriesBelowC() const { return std::distance(fs::recursive_directory_iterator(c_), {}); }
+TEST(OutputPathChecks, OneTablePerCheck) {
+    TempRoot root;
+    ASSERT_TRUE(DriveTable::EnsureDefaults());
+    const std::string c = fs::canonical(root / "drives/c").string();
+    fs::create_directories(root / "drives/d");
+    testfiles::WriteFile(root / "drives/types", "d=cdrom\n");
+    fs::create_directories(root / "unc/server/share");
+    fs::create_directories(root / "unc/server/readonly");
+    fs::permissions(root / "unc/server/readonly", fs::perms(0555));
+    fs::create_directories(c + "/keep/old");
+    testfiles::WriteFile(c + "/keep/old/file.txt", "x");
 
-    TempRoot root_;
-    std::string c_;
-};
-
-}  // namespace
-
-TEST_F(OutputPathChecksTest, PathsAreCheckedCharacterByCharacter) {
     using Check = bool (*)(const char*);
     const Check valid = Checks::HasValidPathCharacters, folder = Checks::IsExistingFolder;
     const Check reach = Checks::IsPathReachable, whole = Checks::HasWholeFolderPart;
@@ -55,14 +39,12 @@ TEST_F(OutputPathChecksTest, PathsAreCheckedCharacterByCharacter) {
              {"two in a share", valid, "\\\\srv\\\\share\\o", false}, {"a bar with no drive", valid, "a|b.xml", false},
              {"control byte 0x01", valid, "C:\\a\x01.xml", false}, {"control byte 0x1F", valid, "C:\\a\x1f.xml", false},
              {"an existing folder", folder, "c:\\keep\\new.xml", true}, {"a missing one", folder, "C:\\no\\o", false},
-             {"no folder", folder, "out.xml", false},
+             {"no folder", folder, "out.xml", false}, {"a missing share", reach, "\\\\server\\gone\\o", false},
              {"261 bytes", folder, "C:\\keep\\" + std::string(253, 'x'), false},
              {"a fixed drive", reach, "C:\\o.xml", true}, {"a CD-ROM", reach, "D:\\o.xml", false},
              {"two backslashes", reach, "C:\\a\\\\o", false}, {"a share root", reach, "\\\\server\\share\\n\\o", true},
              {"a server alone", reach, "\\\\server", false}, {"no backslash behind", reach, "\\\\server\\share", false},
-             {"a missing share", reach, "\\\\server\\gone\\o", false},
-             {"read-only", reach, "\\\\server\\readonly\\o", false},
-             {"a directory of 255 bytes", whole, "C:" + kDir + "\\x", true},
+             {"no drive: later checks", reach, "Q:\\o", true}, {"read-only", reach, "\\\\server\\readonly\\o", false},
              {"a directory of 256 bytes", whole, "C:" + kDir + "b\\x", false}})
         EXPECT_EQ(check(path.c_str()), expected) << name;
     for (const char* forbidden : {"*", "?", "/", ":", ",", ";", "\"", "<", ">", "|"})
@@ -71,9 +53,7 @@ TEST_F(OutputPathChecksTest, PathsAreCheckedCharacterByCharacter) {
     for (const auto& [text, index, expected] : {std::tuple{"a表b", 0, false}, {"a表b", 1, true}, {"a表b", 2, true},
                                                 {"a表b", 3, false}, {"\x95\x95\\", 2, false}})
         EXPECT_EQ(Checks::IsDoubleByteAt(text, std::size_t(index)), expected) << text << index;
-    EXPECT_EQ(Checks::FolderOfPath("C:\\表\\o.xml") + "|" + Checks::FileNameOfPath("C:\\表"), "C:\\表\\|表");
-    // A separator is appended where none ends the path and there is room; a folder part is taken as _splitpath
-    // takes it, never cut.
+    // A separator goes where none ends the path and there is room; a folder part is taken as _splitpath takes it.
     const std::string at259 = "C:\\" + std::string(256, 'a');
     for (const auto& [folderPart, path, expected, after] : {std::tuple<bool, std::string, bool, std::string>{
              false, "C:\\表", true, "C:\\表\\"}, {false, at259, true, at259 + "\\"},
@@ -85,9 +65,7 @@ TEST_F(OutputPathChecksTest, PathsAreCheckedCharacterByCharacter) {
         EXPECT_EQ(folderPart ? Checks::FolderPartOf(buffer) : Checks::EnsureTrailingSeparator(buffer, 261), expected);
         EXPECT_EQ(std::string(buffer), after);
     }
-}
 
-TEST_F(OutputPathChecksTest, AChainIsMadeWholeOrNotAtAllAndRemovedUpToTheKeptFolder) {
     std::string tooLong;  // 300 bytes in the host's UTF-8: more than a host folder name may have
     for (int i = 0; i < 100; ++i) tooLong += "表";
     // {chain, a folder it makes}; after a failure the folders below C: are as before.
@@ -96,13 +74,14 @@ TEST_F(OutputPathChecksTest, AChainIsMadeWholeOrNotAtAllAndRemovedUpToTheKeptFol
              {"\\\\server\\share\\n\\", "../../unc/server/share/n"}, {"out\\", ""}, {"C:" + kDir + "b\\x", ""},
              {"C:\\keep\\old\\new\\deeper\\" + tooLong + "\\last\\", ""}, {"C:\\n1\\" + tooLong + "\\", ""},
              {"C:\\keep\\old\\file.txt\\sub\\", ""}, {"D:\\x\\y\\", ""}}) {
-        const std::ptrdiff_t before = EntriesBelowC();
+        const auto entries = [&c] { return std::distance(fs::recursive_directory_iterator(c), {}); };
+        const std::ptrdiff_t before = entries();
         EXPECT_EQ(Checks::CreateFolderTree(path.c_str()), !made.empty()) << path;
-        EXPECT_TRUE(made.empty() ? EntriesBelowC() == before : fs::is_directory(c_ + "/" + made)) << path;
+        EXPECT_TRUE(made.empty() ? entries() == before : fs::is_directory(c + "/" + made)) << path;
     }
-    EXPECT_TRUE(!fs::exists(c_ + "/x/y/out.xml") && fs::is_empty(root_ / "drives/d"));
-    ReadOnly(c_ + "/keep/old");  // for the superuser too
-    EXPECT_FALSE(Checks::CreateFolderTree("C:\\keep\\old\\x\\") || fs::exists(c_ + "/keep/old/x"));
+    EXPECT_TRUE(!fs::exists(c + "/x/y/out.xml") && fs::is_empty(root / "drives/d"));
+    fs::permissions(c + "/keep/old", fs::perms(0555));  // read-only, for the superuser too
+    EXPECT_FALSE(Checks::CreateFolderTree("C:\\keep\\old\\x\\") || fs::exists(c + "/keep/old/x"));
 
     // {path, kept folder, result, the highest folder removed}: case aside and through the folder part, a double-byte
     // name as one name; without a kept folder the deepest existing one; nothing for a kept folder off the path.
@@ -110,14 +89,14 @@ TEST_F(OutputPathChecksTest, AChainIsMadeWholeOrNotAtAllAndRemovedUpToTheKeptFol
              "C:\\a\\b\\c\\", "C:\\", true, "a"}, {"c:\\a\\b\\c\\o.xml", "C:\\A\\B\\", true, "a/b/c"},
              {"C:\\a\\b\\c\\d\\", nullptr, true, "a/b/c"}, {"C:\\表\\ソ\\", "C:\\", true, Utf8(u8"表")},
              {"C:\\a\\b\\", "D:\\a\\", false, ""}, {"C:\\a\\b\\", "C:\\x\\", false, ""}}) {
-        fs::create_directories(c_ + "/a/b/c");
-        fs::create_directories(c_ + "/" + Utf8(u8"表/ソ"));
+        fs::create_directories(c + "/a/b/c");
+        fs::create_directories(c + "/" + Utf8(u8"表/ソ"));
         EXPECT_EQ(Checks::RemoveCreatedFolders(path, kept), expected) << path;
-        const fs::path removed = c_ + "/" + gone;
-        EXPECT_TRUE(gone.empty() ? fs::is_directory(c_ + "/a/b/c")
+        const fs::path removed = c + "/" + gone;
+        EXPECT_TRUE(gone.empty() ? fs::is_directory(c + "/a/b/c")
                                  : !fs::exists(removed) && fs::is_directory(removed.parent_path())) << path;
     }
-    testfiles::WriteFile(c_ + "/a/b/later.txt", "x");  // a folder filled meanwhile stays and is reported
+    testfiles::WriteFile(c + "/a/b/later.txt", "x");  // a folder filled meanwhile stays and is reported
     EXPECT_FALSE(Checks::RemoveCreatedFolders("C:\\a\\b\\c\\", "C:\\a\\"));
-    EXPECT_TRUE(!fs::exists(c_ + "/a/b/c") && fs::exists(c_ + "/a/b/later.txt"));
+    EXPECT_TRUE(!fs::exists(c + "/a/b/c") && fs::exists(c + "/a/b/later.txt"));
 }
