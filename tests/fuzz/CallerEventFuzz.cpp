@@ -1,24 +1,15 @@
-// Datagrams arrive at a caller's endpoint from any local process: the reader
-// must accept only whole, well-formed events and never read past the bytes.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <optional>
-#include <vector>
+// Datagrams from any local process: only whole, well-formed events are accepted, and they round-trip.
 
 #include "platform/CallerEvent.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // An exact-size copy, so that a read past the datagram is caught.
-    std::vector<uint8_t> datagram(data, data + size);
-    std::optional<CallerEvent> event = CallerEvent::FromBytes(datagram.data(), datagram.size());
+    const Input datagram(data, size);
+    const std::optional<CallerEvent> event = CallerEvent::FromBytes(datagram.bytes.data(), size);
     if (!event) return 0;
-    if (size != sizeof(CallerEvent)) std::abort();
-    // What was accepted describes itself and survives a round trip.
-    if (event->Describe().empty()) std::abort();
-    CallerEvent again = CallerEvent::Make(event->Kind(), event->message, event->wParam, event->lParam);
-    std::optional<CallerEvent> back = CallerEvent::FromBytes(&again, sizeof again);
-    if (!back || back->Kind() != event->Kind() || back->lParam != event->lParam) std::abort();
+    Require(size == sizeof(CallerEvent) && !event->Describe().empty(), "a datagram of another size accepted");
+    const CallerEvent again = CallerEvent::Make(event->Kind(), event->message, event->wParam, event->lParam);
+    const std::optional<CallerEvent> back = CallerEvent::FromBytes(&again, sizeof again);
+    Require(back && (event->reserved != 0 || std::memcmp(&*back, &*event, sizeof again) == 0), "no round trip");
     return 0;
 }

@@ -1,89 +1,44 @@
-// The full-width mapper takes names users type; neither form may read past
-// the input or write past the buffer it is given.
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <string_view>
+// The full-width mapper on names users type: both forms stay in their buffers, and well-formed text maps
+// to well-formed text without half-width characters, which maps to itself.
 
 #include "platform/Cp932.h"
 #include "platform/FullWidthMapper.h"
+#include "tests/fuzz/FuzzSupport.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-// Well-formed: every character is a lead/trail pair or a byte that is
-// neither a lone lead byte nor one of the five bytes with no character.
-bool IsWellFormed(std::string_view text) {
+// No lone lead byte and none of the bytes with no character (0x80, 0xA0,
+// 0xFD-0xFF); with noHalfWidth, no printable ASCII or half-width katakana.
+static bool IsWellFormed(std::string_view text, bool noHalfWidth = false) {
     for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
+        const auto byte = static_cast<unsigned char>(text[i]);
         if (Cp932::StartsDoubleByte(text, i)) continue;
         if (Cp932::IsLeadByte(byte) || byte == 0x80 || byte == 0xA0 || byte >= 0xFD) return false;
+        if (noHalfWidth && ((byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF))) return false;
     }
     return true;
 }
 
-// No half-width printable character is left as a character of its own.
-bool HasNoHalfWidth(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); i += Cp932::CharLengthAt(text, i)) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (Cp932::StartsDoubleByte(text, i)) continue;
-        if ((byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF)) return false;
-    }
-    return true;
+// Maps into a heap buffer of exactly dstSize bytes (none for 0: the size asked for).
+static void CheckMapInto(const char* src, int srcLength, const std::string& expected, int dstSize) {
+    std::vector<char> dst(static_cast<std::size_t>(dstSize));
+    const int written = FullWidthMapper::Map(src, srcLength, dstSize > 0 ? dst.data() : nullptr, dstSize);
+    const int needed = static_cast<int>(expected.size());
+    Require(written == (dstSize != 0 && dstSize < needed ? 0 : needed), "Map gave another size");
+    Require(dstSize < needed || std::memcmp(dst.data(), expected.data(), expected.size()) == 0, "Map wrote other text");
 }
-
-// Map into a heap buffer of exactly dstSize bytes, so that the address
-// sanitizer sees any write past it.
-void CheckMapInto(std::string_view input, const std::string& expected, int dstSize) {
-    std::unique_ptr<char[]> dst(new char[dstSize > 0 ? dstSize : 1]);
-    int written = FullWidthMapper::Map(input.data(), static_cast<int>(input.size()), dstSize > 0 ? dst.get() : nullptr,
-                                       dstSize);
-    if (dstSize == 0) {
-        Check(written == static_cast<int>(expected.size()));
-    } else if (dstSize < static_cast<int>(expected.size())) {
-        Check(written == 0);
-    } else {
-        Check(written == static_cast<int>(expected.size()));
-        Check(std::memcmp(dst.get(), expected.data(), expected.size()) == 0);
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // An exact-size copy, so that reading one byte past it is caught.
-    std::unique_ptr<char[]> copy(new char[size > 0 ? size : 1]);
-    if (size > 0) std::memcpy(copy.get(), data, size);
-    std::string_view input(copy.get(), size);
-
-    std::string mapped = FullWidthMapper::ToFullWidth(input);
-    Check(mapped.size() <= 2 * size);
-    if (IsWellFormed(input)) Check(IsWellFormed(mapped) && HasNoHalfWidth(mapped));
-    Check(FullWidthMapper::ToFullWidth(mapped) == mapped || !IsWellFormed(input));
-
+    const Input input(data, size);
+    const std::string mapped = FullWidthMapper::ToFullWidth(input.Text());
+    const bool stable = IsWellFormed(mapped, true) && FullWidthMapper::ToFullWidth(mapped) == mapped;
+    Require(mapped.size() <= 2 * size && (!IsWellFormed(input.Text()) || stable), "mapped to half-width or more");
     if (size == 0) return 0;
-    int needed = static_cast<int>(mapped.size());
-    CheckMapInto(input, mapped, needed);
-    CheckMapInto(input, mapped, needed - 1);
-    CheckMapInto(input, mapped, 0);
-
+    for (int dstSize : {static_cast<int>(mapped.size()), static_cast<int>(mapped.size()) - 1, 0})
+        CheckMapInto(input.bytes.data(), static_cast<int>(size), mapped, dstSize);
     // The NUL-terminated form maps up to the first NUL and the NUL itself.
-    std::unique_ptr<char[]> terminated(new char[size + 1]);
-    std::memcpy(terminated.get(), data, size);
-    terminated[size] = '\0';
-    std::string_view upToNul(terminated.get(), std::strlen(terminated.get()) + 1);
-    std::string expected = FullWidthMapper::ToFullWidth(upToNul);
-    Check(FullWidthMapper::Map(terminated.get(), -1, nullptr, 0) == static_cast<int>(expected.size()));
-    std::unique_ptr<char[]> dst(new char[expected.size()]);
-    Check(FullWidthMapper::Map(terminated.get(), -1, dst.get(), static_cast<int>(expected.size())) ==
-          static_cast<int>(expected.size()));
-    Check(dst[expected.size() - 1] == '\0');
+    const auto length = static_cast<std::size_t>(std::find(data, data + size, 0) - data);
+    std::vector<char> terminated(length + 1, '\0');  // exactly up to the first NUL, and the NUL
+    std::copy_n(data, length, terminated.begin());
+    const std::string expected = FullWidthMapper::ToFullWidth({terminated.data(), length + 1});
+    for (int dstSize : {static_cast<int>(expected.size()), 0}) CheckMapInto(terminated.data(), -1, expected, dstSize);
     return 0;
 }

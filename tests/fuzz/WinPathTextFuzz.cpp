@@ -1,92 +1,34 @@
-// Windows path text functions on arbitrary NUL-terminated bytes. The stripped
-// root must be a prefix of the path and a root itself, the skipped-to pointer
-// must lie inside the path, and _splitpath's parts must stay in their buffers
-// and, when nothing was truncated, give the path back.
+// Windows path text functions on any NUL-terminated bytes: roots are prefixes and roots themselves,
+// pointers and parts stay inside their path and buffers, and uncut parts give the path back.
 
 #include "platform/WinPathText.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string>
-
-namespace {
-
-constexpr char kGuard = static_cast<char>(0x5A);
-constexpr std::size_t kGuardBytes = 16;
-constexpr std::size_t kPathBuffer = 261;
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "WinPathTextFuzz: %s\n", what);
-    std::abort();
-}
-
-// A buffer of `size` bytes followed by guard bytes.
-struct Guarded {
-    explicit Guarded(std::size_t size) : size(size), bytes(new char[size + kGuardBytes]) {
-        std::memset(bytes.get(), kGuard, size + kGuardBytes);
-    }
-    bool GuardIntact() const {
-        for (std::size_t i = size; i < size + kGuardBytes; ++i)
-            if (bytes[i] != kGuard) return false;
-        return true;
-    }
-    bool Terminated() const { return std::memchr(bytes.get(), '\0', size) != nullptr; }
-    std::size_t size;
-    std::unique_ptr<char[]> bytes;
-};
-
-void CheckStrip(const char* path, std::size_t length) {
-    Guarded buffer(kPathBuffer);
-    std::size_t copied = length < kPathBuffer - 1 ? length : kPathBuffer - 1;
-    std::memcpy(buffer.bytes.get(), path, copied);
-    buffer.bytes[copied] = '\0';
-    bool found = WinPathText::PathStripToRootA(buffer.bytes.get());
-    Require(buffer.GuardIntact(), "strip wrote behind the buffer");
-    std::size_t rootLength = std::strlen(buffer.bytes.get());
-    Require(rootLength <= copied, "strip made the path longer");
-    Require(std::memcmp(buffer.bytes.get(), path, rootLength) == 0, "root is no prefix of the path");
-    if (!found) return;
-    std::string root(buffer.bytes.get());
-    Require(WinPathText::PathStripToRootA(buffer.bytes.get()), "a root does not strip to itself");
-    Require(root == buffer.bytes.get(), "a root changed on stripping again");
-}
-
-void CheckSkip(const char* path, std::size_t length) {
-    const char* rest = WinPathText::PathSkipRootA(path);
-    if (rest == nullptr) return;
-    Require(rest > path && rest <= path + length, "skipped-to pointer outside the path");
-}
-
-void CheckSplit(const char* path, std::size_t length) {
-    Guarded drive(WinPathText::kMaxDrive);
-    Guarded dir(WinPathText::kMaxDir);
-    Guarded fname(WinPathText::kMaxFname);
-    Guarded ext(WinPathText::kMaxExt);
-    WinPathText::SplitPath(path, drive.bytes.get(), dir.bytes.get(), fname.bytes.get(), ext.bytes.get());
-    for (const Guarded* part : {&drive, &dir, &fname, &ext}) {
-        Require(part->GuardIntact(), "split wrote behind a buffer");
-        Require(part->Terminated(), "split part is not NUL-terminated");
-    }
-    std::string joined = std::string(drive.bytes.get()) + dir.bytes.get() + fname.bytes.get() + ext.bytes.get();
-    if (length < WinPathText::kMaxDir) Require(joined == path, "split parts do not give the path back");
-    WinPathText::SplitPath(path, nullptr, nullptr, nullptr, nullptr);
-}
-
-}  // namespace
+#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // The path in an allocation of exactly its size plus the NUL.
-    std::unique_ptr<char[]> path(new char[size + 1]);
-    if (size > 0) std::memcpy(path.get(), data, size);
-    path[size] = '\0';
-    const std::size_t length = std::strlen(path.get());
-    CheckSkip(path.get(), length);
-    CheckStrip(path.get(), length);
-    CheckSplit(path.get(), length);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string_view path = text.substr(0, text.find('\0'));
+    std::vector<char> owned(path.size() + 1, '\0');  // exactly the path and its NUL
+    path.copy(owned.data(), path.size());
+
+    const char* rest = WinPathText::PathSkipRootA(owned.data());
+    Require(!rest || (rest > owned.data() && rest <= owned.data() + path.size()), "skipped to outside the path");
+
+    Guarded root(WinPathText::kPathSize);
+    const std::string_view kept = path.substr(0, WinPathText::kMaxPathBytes);
+    root.bytes[kept.copy(root.Data(), kept.size())] = '\0';
+    const bool found = WinPathText::PathStripToRootA(root.Data());
+    const std::string stripped = root.Data();
+    Require(root.Intact(root.size) && kept.starts_with(stripped), "root is no prefix of the path");
+    Require(!found || (WinPathText::PathStripToRootA(root.Data()) && stripped == root.Data()), "a root is no root");
+
+    Guarded drive(WinPathText::kMaxDrive), dir(WinPathText::kMaxDir), name(WinPathText::kMaxFname),
+        ext(WinPathText::kMaxExt);
+    WinPathText::SplitPath(owned.data(), drive.Data(), dir.Data(), name.Data(), ext.Data());
+    for (const Guarded* part : {&drive, &dir, &name, &ext}) {
+        Require(part->Intact(part->size) && std::memchr(part->bytes.data(), '\0', part->size), "a part outside");
+    }
+    const std::string joined = std::string(drive.Data()) + dir.Data() + name.Data() + ext.Data();
+    Require(path.size() >= WinPathText::kMaxDir || joined == path, "split parts do not give the path back");
+    WinPathText::SplitPath(owned.data(), nullptr, nullptr, nullptr, nullptr);
     return 0;
 }

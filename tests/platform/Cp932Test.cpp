@@ -1,99 +1,44 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <string_view>
-
 #include "platform/Cp932.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 TEST(Cp932, LeadAndTrailRangesEndWhereWindowsTablesEnd) {
-    EXPECT_FALSE(Cp932::IsLeadByte(0x80));
-    EXPECT_TRUE(Cp932::IsLeadByte(0x81));
-    EXPECT_TRUE(Cp932::IsLeadByte(0x9F));
-    EXPECT_FALSE(Cp932::IsLeadByte(0xA0));
-    EXPECT_FALSE(Cp932::IsLeadByte(0xDF));
-    EXPECT_TRUE(Cp932::IsLeadByte(0xE0));
-    EXPECT_TRUE(Cp932::IsLeadByte(0xFC));
-    EXPECT_FALSE(Cp932::IsLeadByte(0xFD));
-
-    EXPECT_FALSE(Cp932::IsTrailByte(0x3F));
-    EXPECT_TRUE(Cp932::IsTrailByte(0x40));
-    EXPECT_TRUE(Cp932::IsTrailByte(0x7E));
-    EXPECT_FALSE(Cp932::IsTrailByte(0x7F));
-    EXPECT_TRUE(Cp932::IsTrailByte(0x80));
-    EXPECT_TRUE(Cp932::IsTrailByte(0xFC));
-    EXPECT_FALSE(Cp932::IsTrailByte(0xFD));
+    for (int byte : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(Cp932::IsLeadByte(byte)) << byte;
+    for (int byte : {0x80, 0xA0, 0xDF, 0xFD}) EXPECT_FALSE(Cp932::IsLeadByte(byte)) << byte;
+    for (int byte : {0x40, 0x7E, 0x80, 0xFC}) EXPECT_TRUE(Cp932::IsTrailByte(byte)) << byte;
+    for (int byte : {0x3F, 0x7F, 0xFD}) EXPECT_FALSE(Cp932::IsTrailByte(byte)) << byte;
 }
 
-TEST(Cp932, CharacterLengthNeedsLeadAndTrailInsideTheText) {
-    std::string_view text("\x95\x5C" "A\x81\x7F\x81", 6);
-    EXPECT_EQ(Cp932::CharLengthAt(text, 0), 2u);  // 表
-    EXPECT_EQ(Cp932::CharLengthAt(text, 2), 1u);  // A
-    EXPECT_EQ(Cp932::CharLengthAt(text, 3), 1u);  // lead byte before 0x7F
-    EXPECT_EQ(Cp932::CharLengthAt(text, 5), 1u);  // lead byte at the end
+// 表 is 95 5C and ポ 83 7C: their second bytes look like "\" and "|" but are
+// never found, from any start. A lead byte before a non-trail byte is a
+// character of its own.
+TEST(Cp932, CharacterSearchFindsOnlySingleByteCharacters) {
+    struct Row { std::string text; char c; std::vector<std::size_t> offsets; };  // of c in text
+    const Row rows[] = {{"C:\\表\\ポ|x", '\\', {2, 5}}, {"C:\\表\\ポ|x", '|', {8}}, {"表表ポ", '\\', {}},
+                        {"表表ポ", '|', {}}, {"\x81;;A", ';', {1, 2}}, {"表ポ:x", ':', {4}}};
+    for (const Row& row : rows) {
+        for (std::size_t from = 0; from <= row.text.size() + 1; ++from) {
+            const auto next = std::lower_bound(row.offsets.begin(), row.offsets.end(), from);
+            const std::size_t want = next == row.offsets.end() ? Cp932::npos : *next;
+            EXPECT_EQ(Cp932::FindChar(row.text, row.c, from), want) << row.text << " from " << from;
+            EXPECT_EQ(Cp932::FindAnyChar(row.text, std::string{'/', row.c}, from), want) << row.text;
+        }
+        EXPECT_EQ(Cp932::FindLastChar(row.text, row.c), row.offsets.empty() ? Cp932::npos : row.offsets.back());
+    }
 }
 
-TEST(Cp932, SeparatorSearchSkipsSecondBytesOfDoubleByteCharacters) {
-    // 表 is 95 5C and ポ is 83 7C: their second bytes look like "\" and "|".
-    const std::string path = "C:\\表\\ポ|x";
-    ASSERT_EQ(path, std::string("C:\\\x95\x5C\\\x83\x7C|x"));
-
-    EXPECT_EQ(Cp932::FindChar(path, '\\'), 2u);
-    EXPECT_EQ(Cp932::FindChar(path, '\\', 3), 5u);
-    EXPECT_EQ(Cp932::FindChar(path, '|'), 8u);
-    EXPECT_EQ(Cp932::FindChar("表表", '\\'), Cp932::npos);
-    EXPECT_EQ(Cp932::FindChar(path, '\\', 100), Cp932::npos);
-    // A start inside 表 does not make its second byte a separator.
-    EXPECT_EQ(Cp932::FindChar(path, '\\', 4), 5u);
-
-    EXPECT_EQ(Cp932::FindLastChar(path, '\\'), 5u);
-    EXPECT_EQ(Cp932::FindLastChar("a\\表", '\\'), 1u);
-    EXPECT_EQ(Cp932::FindLastChar("ポ", '|'), Cp932::npos);
-
-    EXPECT_EQ(Cp932::FindAnyChar("表ポ:x", "\\|:"), 4u);
-    EXPECT_EQ(Cp932::FindAnyChar(path, "|/", 0), 8u);
-    EXPECT_EQ(Cp932::FindAnyChar("表ポ", "\\|"), Cp932::npos);
-}
-
-TEST(Cp932, LoneLeadByteBeforeSeparatorLeavesTheSeparatorVisible) {
-    // 0x81 followed by a non-trail byte is a character of its own.
-    std::string_view text("\x81\x3B;", 3);
-    EXPECT_EQ(Cp932::FindChar(text, ';'), 1u);
-    EXPECT_EQ(Cp932::FindLastChar(text, ';'), 2u);
-}
-
-TEST(Cp932, StringSearchMatchesOnlyOnCharacterBoundaries) {
-    EXPECT_EQ(Cp932::FindString("\\\\server\\share", "\\\\"), 0u);
-    // 表\ is 95 5C 5C: the bytes "\\" at offset 1 are not two backslashes.
-    EXPECT_EQ(Cp932::FindString("a表\\b", "\\\\"), Cp932::npos);
-    EXPECT_EQ(Cp932::FindString("a表\\\\b", "\\\\"), 3u);
-    EXPECT_EQ(Cp932::FindString("ア表表", "表"), 2u);
-    EXPECT_EQ(Cp932::FindString("ア表表", "表", 3), 4u);
-    EXPECT_EQ(Cp932::FindString("abc", ""), 0u);
-    EXPECT_EQ(Cp932::FindString("abc", "", 3), 3u);
-    EXPECT_EQ(Cp932::FindString("abc", "", 4), Cp932::npos);
-    // A needle ending in a lead byte must not match half of a character.
-    EXPECT_EQ(Cp932::FindString("a表", "a\x95"), Cp932::npos);
-    EXPECT_EQ(Cp932::FindString("a\x95", "a\x95"), 0u);
-}
-
-TEST(Cp932, CutKeepsDoubleByteCharactersWhole) {
+// A match starts and ends on character boundaries: 表 and "\" are 95 5C 5C,
+// not two backslashes, and a needle ending in a lead byte is no half of 表.
+TEST(Cp932, StringSearchAndCutKeepCharactersWhole) {
+    struct Row { std::string text, needle; std::size_t from, found; };
+    const Row rows[] = {{"\\\\s", "\\\\", 0, 0}, {"a表\\b", "\\\\", 0, Cp932::npos}, {"a表\\\\b", "\\\\", 0, 3},
+                        {"ア表表", "表", 3, 4}, {"abc", "", 3, 3}, {"abc", "", 4, Cp932::npos},
+                        {"a表", "a\x95", 0, Cp932::npos}, {"a\x95", "a\x95", 0, 0}};
+    for (const Row& row : rows) EXPECT_EQ(Cp932::FindString(row.text, row.needle, row.from), row.found) << row.text;
     const std::string name = "AB表示";  // 41 42 95 5C 8E A6
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 0), "");
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 3), "AB");
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 4), "AB表");
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 5), "AB表");
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 6), name);
-    EXPECT_EQ(Cp932::CutOnCharBoundary(name, 100), name);
-
-    // The client name in a report is cut to 32 bytes: 15 kanji and "AB"
-    // make 32, one more kanji would be the 33rd and 34th bytes.
-    std::string client = "AB";
-    for (int i = 0; i < 16; ++i) client += "表";
-    EXPECT_EQ(Cp932::CutOnCharBoundary(client, 32).size(), 32u);
-    EXPECT_EQ(Cp932::CutOnCharBoundary(client, 33).size(), 32u);
-    std::string odd = "A" + client;
-    EXPECT_EQ(Cp932::CutOnCharBoundary(odd, 32).size(), 31u);
-
-    // A lone lead byte at the end is one byte long and may be kept.
-    EXPECT_EQ(Cp932::CutOnCharBoundary(std::string_view("A\x81", 2), 2), std::string_view("A\x81", 2));
+    const std::pair<std::size_t, std::size_t> cuts[] = {{0, 0}, {3, 2}, {4, 4}, {5, 4}, {6, 6}, {100, 6}};
+    for (const auto& [maxBytes, kept] : cuts) EXPECT_EQ(Cp932::CutOnCharBoundary(name, maxBytes), name.substr(0, kept));
+    EXPECT_EQ(Cp932::CutOnCharBoundary("A\x81", 2), "A\x81");  // a lone lead byte at the end is one character
 }

@@ -2,30 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
-#include <string>
-
-namespace {
-
-TEST(LeadingNumberTest, ReadsBlanksSignAndDigitsUpToTheFirstOtherCharacter) {
-    EXPECT_EQ(LeadingNumber::Read("  \t\r\n\v\f17"), 17);
-    EXPECT_EQ(LeadingNumber::Read("+8"), 8);
-    EXPECT_EQ(LeadingNumber::Read("-8"), -8);
-    EXPECT_EQ(LeadingNumber::Read("2abc"), 2);
-    EXPECT_EQ(LeadingNumber::Read("12 34"), 12);
-    for (const char* none : {"", "   ", "abc", "-", "--5", "- 5", "２"})  // a full-width digit is no digit
-        EXPECT_EQ(LeadingNumber::Read(none), 0) << none;
+// As atoi: blanks, a sign, digits up to the first other character; out of
+// range the value holds at the limits instead of wrapping.
+TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfATextAsAtoiDoes) {
+    const std::pair<std::string, std::int64_t> rows[] = {
+        {" \t\r\n\v\f17", 17}, {"+8", 8}, {"-8", -8}, {"12 34x", 12}, {"", 0}, {" ", 0}, {"a1", 0}, {"-", 0},
+        {"--5", 0}, {"- 5", 0}, {"２", 0}, {"9223372036854775807", INT64_MAX}, {"9223372036854775808", INT64_MAX},
+        {"-9223372036854775808", INT64_MIN}, {"-9223372036854775809", INT64_MIN}, {std::string(400, '9'), INT64_MAX}};
+    for (const auto& [text, value] : rows) EXPECT_EQ(LeadingNumber::Read(text), value) << text;
+    const std::pair<const char*, std::int32_t> narrow[] = {
+        {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"-2147483648", INT32_MIN}, {"-2147483649", INT32_MIN}};
+    for (const auto& [text, value] : narrow) EXPECT_EQ(LeadingNumber::ReadInt32(text), value) << text;
 }
-
-TEST(LeadingNumberTest, OutOfRangeNumbersSaturateInsteadOfWrapping) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    EXPECT_EQ(LeadingNumber::Read("9223372036854775807"), kMax);
-    EXPECT_EQ(LeadingNumber::Read("9223372036854775808"), kMax);
-    EXPECT_EQ(LeadingNumber::Read("-9223372036854775808"), kMin);
-    EXPECT_EQ(LeadingNumber::Read("-9223372036854775809"), kMin);
-    EXPECT_EQ(LeadingNumber::Read(std::string(400, '9') + "x"), kMax);
-}
-
-}  // namespace

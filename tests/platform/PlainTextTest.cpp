@@ -2,41 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <string_view>
-
-namespace {
-
+// Only single-byte letters fold: the trail bytes of ア (83 41) and ャ (83 61)
+// look like "A" and "a" and are compared exactly. n: the bytes
+// SamePrefixIgnoringCase compares (as _strnicmp, a text that ends first
+// differs unless both end together).
 TEST(PlainTextTest, CaseIsFoldedOnSingleByteLettersOnly) {
-    struct Case {
-        std::string_view a;
-        std::string_view b;
-        bool equal;
-    };
-    // ア is 83 41 and ャ 83 61: their trail bytes look like "A" and "a".
-    for (const Case& c : {Case{"ProgramLevel", "PROGRAMLEVEL", true}, Case{"ア", "ャ", false},
-                          Case{"表a", "表A", true}, Case{"ab", "abc", false}, Case{"", "", true},
-                          Case{"C:\\ア", "c:\\ア", true}, Case{"[", "{", false}}) {
-        EXPECT_EQ(PlainText::EqualIgnoringCase(c.a, c.b), c.equal) << c.a << " " << c.b;
-        EXPECT_EQ(PlainText::EqualIgnoringCase(c.b, c.a), c.equal) << c.b << " " << c.a;
+    struct Row { std::string_view a, b; std::size_t n; bool equal, samePrefix; };
+    const Row rows[] = {{"Le:ア", "le:ア", 6, true, true}, {"ア", "ャ", 2, false, false}, {"ab", "AB", 3, true, true},
+                        {"表a", "表A", 3, true, true}, {"ab", "abc", 3, false, false}, {"", "", 1, true, true},
+                        {"DATA\\x", "data\\y", 5, false, true}, {"DATA\\x", "data\\y", 6, false, false},
+                        {"[`", "{@", 2, false, false}, {"アx", "ャx", 1, false, true}};
+    for (const Row& row : rows) {
+        EXPECT_EQ(PlainText::EqualIgnoringCase(row.a, row.b), row.equal) << row.a << " " << row.b;
+        EXPECT_EQ(PlainText::EqualIgnoringCase(row.b, row.a), row.equal) << row.b << " " << row.a;
+        EXPECT_EQ(PlainText::SamePrefixIgnoringCase(row.a, row.b, row.n), row.samePrefix) << row.a << " " << row.n;
     }
-    // As _strnicmp: only the first n bytes count, and a text that ends first
-    // differs unless both end together.
-    EXPECT_TRUE(PlainText::SamePrefixIgnoringCase("DATA\\x", "data\\y", 5));
-    EXPECT_FALSE(PlainText::SamePrefixIgnoringCase("DATA\\x", "data\\y", 6));
-    EXPECT_FALSE(PlainText::SamePrefixIgnoringCase("ab", "abc", 3));
-    EXPECT_TRUE(PlainText::SamePrefixIgnoringCase("ab", "AB", 3));
 }
 
-TEST(PlainTextTest, TrimTakesTheBlanksItIsGiven) {
-    EXPECT_EQ(PlainText::Trim(" \t x y \t", PlainText::kSpaceAndTab), "x y");
-    EXPECT_EQ(PlainText::Trim("\r x \v", PlainText::kSpaceAndTab), "\r x \v");
-    EXPECT_EQ(PlainText::TrimStart("\n\v 7 ", PlainText::kCBlanks), "7 ");
-    EXPECT_EQ(PlainText::TrimEnd(" 7\f\r", PlainText::kCBlanks), " 7");
-    EXPECT_EQ(PlainText::Trim("  ", PlainText::kSpaceAndTab), "");
-    EXPECT_EQ(PlainText::HexDigit('f'), 15);
-    EXPECT_EQ(PlainText::HexDigit('A'), 10);
-    EXPECT_EQ(PlainText::HexDigit('9'), 9);
-    EXPECT_EQ(PlainText::HexDigit('g'), -1);
+TEST(PlainTextTest, TrimTakesTheBlanksItIsGivenAndHexDigitsHaveTheirValues) {
+    EXPECT_EQ(PlainText::Trim(" \t\r x \v\t ", PlainText::kSpaceAndTab), "\r x \v");
+    EXPECT_EQ(PlainText::Trim("\n\v 7 \f\r", PlainText::kCBlanks), "7");
+    EXPECT_EQ(PlainText::TrimStart(" \t", PlainText::kSpaceAndTab), "");
+    EXPECT_EQ(PlainText::TrimEnd(" \t", PlainText::kSpaceAndTab), "");
+    const std::string digits = "09afAFg/:`@G";
+    const int values[] = {0, 9, 10, 15, 10, 15, -1, -1, -1, -1, -1, -1};
+    for (std::size_t i = 0; i < digits.size(); ++i) EXPECT_EQ(PlainText::HexDigit(digits[i]), values[i]) << digits[i];
 }
-
-}  // namespace

@@ -1,238 +1,133 @@
 #include "platform/WinFileSystem.h"
 
+#include "tests/platform/EnvGuard.h"
 #include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <string>
 
 namespace fs = std::filesystem;
-
 using testfiles::Utf8;
-using testfiles::WriteFile;
 
-namespace {
-
-// A temporary root with its default drives and a drive table file.
+// Default drives, a CD-ROM d, a removable e and a share; in c a file, a
+// read-only file and a folder without write bits: without any write bit a
+// file or folder is read-only even for the superuser.
 class WinFileSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(DriveTable::EnsureDefaults());
+        for (const char* folder : {"drives/d/old", "drives/e", "unc/server/share", "drives/c/locked", "drives/c/Temp"})
+            fs::create_directories(root_ / folder);
+        for (const char* file : {"drives/d/setup.ini", "drives/c/out.xml", "drives/c/ro.xml"})
+            testfiles::WriteFile(root_ / file, "x");
+        testfiles::WriteFile(root_ / "drives/types", "d=cdrom\ne=removable\n");
+        fs::permissions(root_ / "drives/c/ro.xml", fs::perms::owner_read | fs::perms::group_read);
+        fs::permissions(root_ / "drives/c/locked", fs::perms::owner_read | fs::perms::owner_exec);
         c_ = fs::canonical(root_ / "drives/c").string();
     }
 
     TempRoot root_;
+    CurrentFolderGuard folder_;
     std::string c_;
 };
 
-// Sets or clears an environment variable for one scope.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) saved_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~EnvGuard() {
-        if (saved_)
-            setenv(name_, saved_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
-TEST_F(WinFileSystemTest, DriveTypesOfRootsLettersAndShares) {
-    fs::create_directories(root_ / "drives/d");
-    fs::create_directories(root_ / "drives/e");
-    WriteFile(root_ / "drives/types", "d=cdrom\ne=removable\n");
-    fs::create_directories(root_ / "unc/server/share");
-
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("C:\\"), WinFileSystem::DRIVE_FIXED);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("c:"), WinFileSystem::DRIVE_FIXED);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("D:\\"), WinFileSystem::DRIVE_CDROM);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("E:\\"), WinFileSystem::DRIVE_REMOVABLE);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("Q:\\"), WinFileSystem::DRIVE_NO_ROOT_DIR);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("C:\\Windows\\"), WinFileSystem::DRIVE_NO_ROOT_DIR);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("\\\\server\\share\\"), WinFileSystem::DRIVE_REMOTE);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("\\\\server\\other\\"), WinFileSystem::DRIVE_NO_ROOT_DIR);
-    EXPECT_EQ(WinFileSystem::GetDriveTypeA("\\\\server\\share\\dir\\"), WinFileSystem::DRIVE_NO_ROOT_DIR);
-
-    CurrentFolderGuard guard;
+TEST_F(WinFileSystemTest, DriveTypesOfRootsOnly) {
+    using W = WinFileSystem;
+    const std::pair<const char*, unsigned> rows[] = {
+        {"C:\\", W::DRIVE_FIXED}, {"c:", W::DRIVE_FIXED}, {"C:/", W::DRIVE_FIXED}, {"D:\\", W::DRIVE_CDROM},
+        {"E:\\", W::DRIVE_REMOVABLE}, {"Q:\\", W::DRIVE_NO_ROOT_DIR}, {"C:\\Windows\\", W::DRIVE_NO_ROOT_DIR},
+        {"C:x", W::DRIVE_NO_ROOT_DIR}, {"\\\\server\\share\\", W::DRIVE_REMOTE}, {"share", W::DRIVE_NO_ROOT_DIR},
+        {"\\\\server\\other\\", W::DRIVE_NO_ROOT_DIR}, {"\\\\server\\share\\dir\\", W::DRIVE_NO_ROOT_DIR}};
+    for (const auto& [root, type] : rows) EXPECT_EQ(WinFileSystem::GetDriveTypeA(root), type) << root;
+    // No root: the drive of the current folder.
     fs::current_path(root_ / "drives/d");
     EXPECT_EQ(WinFileSystem::GetDriveTypeA(nullptr), WinFileSystem::DRIVE_CDROM);
+    fs::current_path(root_ / "unc/server/share");
+    EXPECT_EQ(WinFileSystem::GetDriveTypeA(nullptr), WinFileSystem::DRIVE_REMOTE);
 }
 
-TEST_F(WinFileSystemTest, AccessReportsExistenceAndRefusesWritesWhereReadOnly) {
-    WriteFile(c_ + "/out.xml", "x");
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 0), 0);
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 6), 0);
-    EXPECT_EQ(WinFileSystem::_access("C:\\", 6), 0);
-    EXPECT_EQ(WinFileSystem::_access("C:\\missing.xml", 0), -1);
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(WinFileSystem::_access("Q:\\", 0), -1);
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 1), -1);
-
-    // A file without write bits is read-only even for the superuser.
-    fs::permissions(c_ + "/out.xml", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 4), 0);
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 2), -1);
-    EXPECT_EQ(WinFileSystem::_access("C:\\out.xml", 6), -1);
-
-    // A CD-ROM drive is readable and never writable.
-    fs::create_directories(root_ / "drives/d");
-    WriteFile(root_ / "drives/d/setup.ini", "x");
-    WriteFile(root_ / "drives/types", "d=cdrom\n");
-    EXPECT_EQ(WinFileSystem::_access("D:\\", 4), 0);
-    EXPECT_EQ(WinFileSystem::_access("D:\\setup.ini", 4), 0);
-    EXPECT_EQ(WinFileSystem::_access("D:\\", 6), -1);
-    EXPECT_EQ(errno, EROFS);
-    EXPECT_EQ(WinFileSystem::_access("D:\\setup.ini", 2), -1);
-
-    fs::create_directories(root_ / "unc/server/share");
-    EXPECT_EQ(WinFileSystem::_access("\\\\server\\share", 6), 0);
-    EXPECT_EQ(WinFileSystem::_access("\\\\server\\gone", 6), -1);
+TEST_F(WinFileSystemTest, AccessAndWritesFollowTheReadOnlyRules) {
+    struct Row { const char* path; int mode, result, error; };  // error 0: not checked
+    const Row rows[] = {
+        {"C:\\out.xml", 0, 0, 0}, {"C:\\out.xml", 6, 0, 0}, {"C:\\", 6, 0, 0}, {"C:\\out.xml", 1, -1, EINVAL},
+        {"C:\\missing.xml", 0, -1, ENOENT}, {"Q:\\", 0, -1, ENOENT}, {"C:\\ro.xml", 4, 0, 0},
+        {"C:\\ro.xml", 2, -1, EACCES}, {"C:\\ro.xml", 6, -1, EACCES}, {"D:\\", 4, 0, 0}, {"D:\\setup.ini", 4, 0, 0},
+        {"D:\\", 6, -1, EROFS}, {"D:\\setup.ini", 2, -1, EROFS}, {"\\\\server\\share", 6, 0, 0},
+        {"\\\\server\\gone", 6, -1, ENOENT}};
+    for (const auto& row : rows) {
+        errno = 0;
+        EXPECT_EQ(WinFileSystem::_access(row.path, row.mode), row.result) << row.path << " " << row.mode;
+        if (row.error != 0) { EXPECT_EQ(errno, row.error) << row.path << " " << row.mode; }
+    }
+    const std::pair<const char*, bool> files[] = {{"C:\\out.xml", true}, {"C:\\new.xml", true}, {"C:\\ro.xml", false},
+                                                 {"C:\\locked\\new.xml", false}, {"D:\\setup.ini", false},
+                                                 {"C:\\", false}, {"Q:\\new.xml", false}};
+    for (const auto& [path, may] : files) EXPECT_EQ(WinFileSystem::MayWriteFile(path), may) << path;
 }
 
+// One step after the other: + creates, - removes, d asks for a folder, e for
+// anything. 表 ends in byte 0x5C: one name on the host, not "\x95" and a separator.
 TEST_F(WinFileSystemTest, FoldersAreMadeAndRemovedOneAtATime) {
-    EXPECT_TRUE(WinFileSystem::CreateDirectoryA("C:\\a"));
-    EXPECT_TRUE(fs::is_directory(c_ + "/a"));
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("C:\\a\\"));
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("C:\\x\\y"));
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("C:\\"));
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("Q:\\a"));
-    EXPECT_TRUE(WinFileSystem::CreateDirectoryA("C:\\a\\b\\"));
-
-    WriteFile(c_ + "/a/b/file.txt", "x");
-    EXPECT_TRUE(WinFileSystem::PathIsDirectoryA("C:\\a\\b\\"));
-    EXPECT_TRUE(WinFileSystem::PathIsDirectoryA("c:\\"));
-    EXPECT_FALSE(WinFileSystem::PathIsDirectoryA("C:\\a\\b\\file.txt"));
-    EXPECT_TRUE(WinFileSystem::PathFileExistsA("C:\\a\\b\\file.txt"));
-    EXPECT_TRUE(WinFileSystem::PathFileExistsA("C:\\a"));
-    EXPECT_FALSE(WinFileSystem::PathFileExistsA("C:\\a\\nothing"));
-
-    EXPECT_FALSE(WinFileSystem::RemoveDirectoryA("C:\\a\\b"));
-    fs::remove(c_ + "/a/b/file.txt");
-    EXPECT_TRUE(WinFileSystem::RemoveDirectoryA("C:\\a\\b\\"));
-    EXPECT_FALSE(fs::exists(c_ + "/a/b"));
-
-    // Roots stay, however they are named.
-    EXPECT_FALSE(WinFileSystem::RemoveDirectoryA("C:\\"));
-    EXPECT_FALSE(WinFileSystem::RemoveDirectoryA("C:\\a\\.."));
-    EXPECT_TRUE(fs::is_directory(c_));
-
-    // Nothing changes inside a folder without write bits, nor on a CD-ROM.
-    fs::permissions(c_ + "/a", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("C:\\a\\c"));
-    EXPECT_FALSE(fs::exists(c_ + "/a/c"));
-    fs::create_directories(root_ / "drives/d/old");
-    WriteFile(root_ / "drives/types", "d=cdrom\n");
-    EXPECT_FALSE(WinFileSystem::CreateDirectoryA("D:\\new"));
-    EXPECT_FALSE(WinFileSystem::RemoveDirectoryA("D:\\old"));
-    EXPECT_TRUE(fs::is_directory(root_ / "drives/d/old"));
-}
-
-TEST_F(WinFileSystemTest, Cp932FolderNameIsUtf8OnTheHost) {
-    // 表 ends in byte 0x5C; the folder is one name, not "\x95" and a separator.
-    ASSERT_TRUE(WinFileSystem::CreateDirectoryA("C:\\表"));
+    struct Step { char op; const char* path; bool result; };
+    const Step steps[] = {
+        {'+', "C:\\a", true}, {'+', "C:\\a\\", false}, {'+', "C:\\a\\b\\", true}, {'+', "C:\\表", true},
+        {'+', "C:\\表\\ソフト", true}, {'+', "C:\\x\\y", false}, {'+', "C:\\", false}, {'+', "Q:\\a", false},
+        {'+', "C:\\locked\\c", false}, {'+', "D:\\new", false}, {'d', "C:\\a\\b\\", true}, {'d', "c:\\", true},
+        {'d', "C:\\表\\", true}, {'d', "C:\\out.xml", false}, {'d', "Q:\\", false}, {'e', "C:\\out.xml", true},
+        {'e', "C:\\a", true}, {'e', "C:\\a\\nothing", false}, {'e', "Q:\\", false}, {'-', "C:\\a", false},
+        {'-', "C:\\a\\b\\", true}, {'-', "C:\\a", true}, {'-', "C:\\表\\ソフト", true}, {'-', "C:\\", false},
+        {'-', "C:\\表\\..", false}, {'-', "D:\\old", false}, {'-', "Q:\\a", false},
+    };
+    for (const Step& step : steps) {
+        const auto run = step.op == '+'   ? WinFileSystem::CreateDirectoryA
+                         : step.op == '-' ? WinFileSystem::RemoveDirectoryA
+                         : step.op == 'd' ? WinFileSystem::PathIsDirectoryA
+                                          : WinFileSystem::PathFileExistsA;
+        EXPECT_EQ(run(step.path), step.result) << step.op << " " << step.path;
+    }
     EXPECT_TRUE(fs::is_directory(c_ + "/" + Utf8(u8"表")));
-    EXPECT_TRUE(WinFileSystem::PathIsDirectoryA("C:\\表\\"));
-    EXPECT_TRUE(WinFileSystem::CreateDirectoryA("C:\\表\\ソフト"));
-    EXPECT_TRUE(fs::is_directory(c_ + "/" + Utf8(u8"表/ソフト")));
+    EXPECT_FALSE(fs::exists(c_ + "/" + Utf8(u8"表/ソフト")));
     EXPECT_EQ(WinFileSystem::HostPath("C:\\表\\ソフト"), c_ + "/" + Utf8(u8"表/ソフト"));
-    EXPECT_TRUE(WinFileSystem::RemoveDirectoryA("C:\\表\\ソフト"));
-    EXPECT_TRUE(WinFileSystem::RemoveDirectoryA("C:\\表"));
-    EXPECT_FALSE(fs::exists(c_ + "/" + Utf8(u8"表")));
 }
 
-TEST_F(WinFileSystemTest, TempPathIsTheHostTempFolderEndingInBackslash) {
-    fs::create_directories(c_ + "/Temp");
-    {
-        EnvGuard tmpdir("TMPDIR", (c_ + "/Temp/").c_str());
-        char buffer[261];
-        const std::string expected = "C:\\Temp\\";
-        EXPECT_EQ(WinFileSystem::GetTempPathA(sizeof buffer, buffer), expected.size());
-        EXPECT_EQ(std::string(buffer), expected);
-
-        char small[4] = {'k', 'e', 'e', 'p'};
-        EXPECT_EQ(WinFileSystem::GetTempPathA(sizeof small, small), expected.size() + 1);
-        EXPECT_EQ(std::string(small, 4), "keep");
-            EXPECT_EQ(WinFileSystem::GetTempPathA(expected.size() + 1, buffer), expected.size());
+TEST_F(WinFileSystemTest, TempFolderProgramAndCurrentFolderAreWindowsPaths) {
+    fs::create_directories(c_ + "/" + Utf8(u8"表"));
+    char buffer[261], small[8] = {'k', 'e', 'e', 'p', 'i', 'n', 'g', '!'};
+    struct Row { std::optional<std::string> tmpdir; std::string folder; };
+    const Row rows[] = {
+        {c_ + "/Temp/", "C:\\Temp\\"}, {c_ + "/" + Utf8(u8"表"), "C:\\表\\"}, {std::nullopt, "Z:\\tmp\\"}};
+    for (const Row& row : rows) {  // a name ending in byte 0x5C still gets its own separator
+        EnvGuard tmpdir("TMPDIR", row.tmpdir ? row.tmpdir->c_str() : nullptr);
+        EXPECT_EQ(WinFileSystem::GetTempPathA(sizeof buffer, buffer), row.folder.size());
+        EXPECT_EQ(buffer, row.folder);
+        EXPECT_EQ(WinFileSystem::GetTempPathA(row.folder.size() + 1, buffer), row.folder.size());  // just fits
+        EXPECT_EQ(WinFileSystem::GetTempPathA(row.folder.size(), small), row.folder.size() + 1);  // the size needed
+        EXPECT_EQ(std::string(small, 8), "keeping!");
     }
-    {
-        // A folder whose name ends in byte 0x5C still gets its own separator.
-        fs::create_directories(c_ + "/" + Utf8(u8"表"));
-        EnvGuard tmpdir("TMPDIR", (c_ + "/" + Utf8(u8"表")).c_str());
-        char buffer[261];
-        ASSERT_GT(WinFileSystem::GetTempPathA(sizeof buffer, buffer), 0u);
-        EXPECT_EQ(std::string(buffer), "C:\\表\\");
-    }
-    {
-        EnvGuard tmpdir("TMPDIR", nullptr);
-        char buffer[261];
-        ASSERT_GT(WinFileSystem::GetTempPathA(sizeof buffer, buffer), 0u);
-        EXPECT_EQ(std::string(buffer), "Z:\\tmp\\");
-    }
-}
 
-TEST_F(WinFileSystemTest, ModuleFileNameIsTheProgramAsAWindowsPath) {
-    const std::string program = fs::read_symlink("/proc/self/exe").string();
-    const std::optional<std::string> expected = DriveTable::ToWindowsPath(program);
-    ASSERT_TRUE(expected);
-    ASSERT_TRUE(expected->starts_with("Z:\\"));
-    ASSERT_TRUE(expected->ends_with("\\platform_tests"));
+    const std::optional<std::string> program = DriveTable::ToWindowsPath(fs::read_symlink("/proc/self/exe").string());
+    ASSERT_TRUE(program && program->starts_with("Z:\\") && program->ends_with("\\platform_tests"));
+    EXPECT_EQ(WinFileSystem::GetModuleFileNameA(buffer, sizeof buffer), program->size());
+    EXPECT_EQ(buffer, *program);
+    EXPECT_EQ(WinFileSystem::GetModuleFileNameA(buffer, 8), 8u);  // cut, with its NUL, as Windows does
+    EXPECT_EQ(buffer, program->substr(0, 7));
+    EXPECT_EQ(WinFileSystem::GetModuleFileNameA(buffer, 0), 0u);
 
-    char buffer[1024];
-    EXPECT_EQ(WinFileSystem::GetModuleFileNameA(buffer, sizeof buffer), expected->size());
-    EXPECT_EQ(std::string(buffer), *expected);
-
-    char small[8];
-    EXPECT_EQ(WinFileSystem::GetModuleFileNameA(small, sizeof small), sizeof small);
-    EXPECT_EQ(std::string(small), expected->substr(0, 7));
-}
-
-TEST_F(WinFileSystemTest, CurrentFolderIsAWindowsPath) {
-    CurrentFolderGuard guard;
-    fs::create_directories(c_ + "/prog");
-
-    EXPECT_EQ(WinFileSystem::_chdir("C:\\prog"), 0);
-    EXPECT_EQ(fs::current_path(), fs::path(c_ + "/prog"));
-    char buffer[261];
-    ASSERT_EQ(WinFileSystem::_getcwd(buffer, sizeof buffer), buffer);
-    EXPECT_EQ(std::string(buffer), "C:\\prog");
-    char small[7];
-    EXPECT_EQ(WinFileSystem::_getcwd(small, sizeof small), nullptr);
-    EXPECT_EQ(errno, ERANGE);
-
-    // Bare names now open beside the program, through the same table.
-    std::optional<std::string> ini = WinFileSystem::HostPath("KumotoriDef.ini");
-    ASSERT_TRUE(ini);
-    std::FILE* file = std::fopen(ini->c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fclose(file);
-    EXPECT_TRUE(fs::exists(c_ + "/prog/KumotoriDef.ini"));
-
+    EXPECT_EQ(WinFileSystem::_chdir("C:\\Temp"), 0);
+    EXPECT_EQ(fs::current_path(), fs::path(c_ + "/Temp"));
+    EXPECT_EQ(WinFileSystem::_getcwd(buffer, 8), buffer);  // "C:\Temp" and its NUL just fit
+    EXPECT_STREQ(buffer, "C:\\Temp");
+    EXPECT_TRUE(WinFileSystem::_getcwd(buffer, 7) == nullptr && errno == ERANGE);
+    EXPECT_TRUE(WinFileSystem::_getcwd(nullptr, 8) == nullptr && errno == EINVAL);
+    EXPECT_EQ(WinFileSystem::HostPath("KumotoriDef.ini"), c_ + "/Temp/KumotoriDef.ini");  // beside the program
+    EXPECT_EQ(WinFileSystem::HostPath(nullptr), std::nullopt);
+    EXPECT_EQ(WinFileSystem::_chdir("Q:\\") + WinFileSystem::_chdir("C:\\missing"), -2);
     EXPECT_EQ(WinFileSystem::_chdir("C:\\"), 0);
-    ASSERT_NE(WinFileSystem::_getcwd(buffer, sizeof buffer), nullptr);
-    EXPECT_EQ(std::string(buffer), "C:\\");
-    EXPECT_EQ(WinFileSystem::_chdir("Q:\\"), -1);
-    EXPECT_EQ(WinFileSystem::_chdir("C:\\missing"), -1);
-    ASSERT_NE(WinFileSystem::_getcwd(buffer, sizeof buffer), nullptr);
-    EXPECT_EQ(std::string(buffer), "C:\\");
+    EXPECT_STREQ(WinFileSystem::_getcwd(buffer, sizeof buffer), "C:\\");
+    fs::current_path(root_ / "unc/server/share");
+    EXPECT_STREQ(WinFileSystem::_getcwd(buffer, sizeof buffer), "\\\\server\\share\\");
 }
-
-}  // namespace
