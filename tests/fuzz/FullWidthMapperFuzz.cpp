@@ -1,5 +1,5 @@
-// The full-width mapper on names users type: both forms stay in their buffers, and well-formed text maps
-// to well-formed text without half-width characters, which maps to itself.
+// The full-width mapper on names users type: both forms stay in their buffers; well-formed text maps to
+// well-formed text without half-width characters, which maps to itself.
 
 #include "platform/Cp932.h"
 #include "platform/FullWidthMapper.h"
@@ -31,14 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string mapped = FullWidthMapper::ToFullWidth(input.Text());
     const bool stable = IsWellFormed(mapped, true) && FullWidthMapper::ToFullWidth(mapped) == mapped;
     Require(mapped.size() <= 2 * size && (!IsWellFormed(input.Text()) || stable), "mapped to half-width or more");
-    if (size == 0) return 0;
     for (int dstSize : {static_cast<int>(mapped.size()), static_cast<int>(mapped.size()) - 1, 0})
-        CheckMapInto(input.bytes.data(), static_cast<int>(size), mapped, dstSize);
-    // The NUL-terminated form maps up to the first NUL and the NUL itself.
-    const auto length = static_cast<std::size_t>(std::find(data, data + size, 0) - data);
-    std::vector<char> terminated(length + 1, '\0');  // exactly up to the first NUL, and the NUL
-    std::copy_n(data, length, terminated.begin());
-    const std::string expected = FullWidthMapper::ToFullWidth({terminated.data(), length + 1});
-    for (int dstSize : {static_cast<int>(expected.size()), 0}) CheckMapInto(terminated.data(), -1, expected, dstSize);
+        if (size > 0) CheckMapInto(input.bytes.data(), static_cast<int>(size), mapped, dstSize);
+    // The NUL-terminated form (the input cut at its first NUL) maps up to and with the NUL.
+    std::string terminated(input.Text().substr(0, input.Text().find('\0')));
+    const std::string expected = FullWidthMapper::ToFullWidth({terminated.c_str(), terminated.size() + 1});
+    for (int dstSize : {static_cast<int>(expected.size()), 0}) CheckMapInto(terminated.c_str(), -1, expected, dstSize);
     return 0;
 }

@@ -39,11 +39,11 @@ int main(int argc, char** argv) {
     long runs = 10000;
     unsigned long seed = 20261206;
     std::vector<std::filesystem::path> files;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--runs=", 7) == 0) runs = std::strtol(argv[i] + 7, nullptr, 10);
-        if (std::strncmp(argv[i], "--seed=", 7) == 0) seed = std::strtoul(argv[i] + 7, nullptr, 10);
-        if (std::strncmp(argv[i], "--corpus=", 9) == 0 && std::filesystem::is_directory(argv[i] + 9))
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i] + 9)) files.push_back(entry.path());
+    for (const std::string_view arg : std::vector<std::string_view>(argv + 1, argv + argc)) {
+        if (arg.starts_with("--runs=")) runs = std::strtol(arg.data() + 7, nullptr, 10);
+        if (arg.starts_with("--seed=")) seed = std::strtoul(arg.data() + 7, nullptr, 10);
+        if (arg.starts_with("--corpus=") && std::filesystem::is_directory(arg.substr(9)))
+            for (const auto& entry : std::filesystem::directory_iterator(arg.substr(9))) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());  // the same order on every machine
     std::vector<Bytes> corpus;
@@ -54,14 +54,11 @@ int main(int argc, char** argv) {
     }
     std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
     for (long run = 0; run < runs; ++run) {
-        Bytes data;
-        if (!corpus.empty() && rng() % 4 != 0) {
-            data = corpus[rng() % corpus.size()];
-            Mutate(data, rng);
-        } else {
-            data.resize(rng() % 600);
+        const bool mutated = !corpus.empty() && rng() % 4 != 0;
+        Bytes data = mutated ? corpus[rng() % corpus.size()] : Bytes(rng() % 600);
+        if (mutated) Mutate(data, rng);
+        else
             for (auto& byte : data) byte = rng() % 3 == 0 ? InterestingByte(rng) : static_cast<uint8_t>(rng());
-        }
         LLVMFuzzerTestOneInput(data.data(), data.size());
     }
     std::printf("%ld inputs (seed %lu, %zu corpus files): no fault\n", runs, seed, corpus.size());
