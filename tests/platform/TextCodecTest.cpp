@@ -56,51 +56,41 @@ TEST(TextCodec, EveryDoubleByteCharacterComesBackAsTheCodeWindowsWrites) {
 
 // Fail stops at the offending input unit (byte, or UTF-16 unit) with what was
 // converted before it; Replace puts one U+FFFD (towards Unicode) or "?"
-// (towards code page 932) where a reader sees one broken character.
+// (towards code page 932) where a reader sees one broken character. Under the
+// C locale typed text is UTF-8: bytes that are no text are refused whatever
+// the mode; the mode governs only characters code page 932 lacks.
 TEST(TextCodec, BrokenInputStopsAtTheOffendingUnitOrIsReplaced) {
-    struct Row { const char* name; bool fromCp932; std::string input; std::size_t errorAt; std::string before, fixed; };
+    struct Row { bool fromCp932; std::string input; std::size_t errorAt; std::string before, fixed; };
     const Row rows[] = {
-        {"lead at the end", true, "A\x81", 1, "A", Utf8(u8"A\uFFFD")},
-        {"lead, 7F", true, "\x81\x7F", 0, "", Utf8(u8"\uFFFD\x7F")},
-        {"lead before a non-trail", true, "A\x81\nB", 1, "A", Utf8(u8"A\uFFFD\nB")},
-        {"unassigned pair is one", true, "x\x85\x40y", 1, "x", Utf8(u8"x\uFFFDy")},
-        {"unassigned pair behind 表", true, "表\xEF\xFC", 2, Utf8(u8"表"), Utf8(u8"表\uFFFD")},
-        {"overlong slash", false, "a\xC0\xAF", 1, "a", "a??"}, {"cut short", false, "a\xE3\x81", 1, "a", "a?"},
-        {"surrogate", false, "a\xED\xA0\x80" "b", 1, "a", "a???b"}, {"stray", false, "\x80" "b", 0, "", "?b"},
-        {"cut short, letter", false, "a\xE3\x81" "b", 1, "a", "a?b"}, {"no form", false, Utf8(u8"表é"), 3, "表", "表?"},
-        {"bad first byte", false, "ab\xF5\x80", 2, "ab", "ab??"}, {"overline", false, Utf8(u8"‾"), 0, "", "?"},
-        {"past U+10FFFF", false, "\xF4\x90\x80\x80", 0, "", "????"},
-        {"beyond the basic plane", false, Utf8(u8"a😀b"), 1, "a", "a?b"},
-        {"yen sign, no backslash", false, Utf8(u8"a¥b"), 1, "a", "a?b"},
-    };
+        {true, "A\x81", 1, "A", Utf8(u8"A\uFFFD")}, {true, "\x81\x7F", 0, "", Utf8(u8"\uFFFD\x7F")},
+        {true, "A\x81\nB", 1, "A", Utf8(u8"A\uFFFD\nB")}, {true, "x\x85\x40y", 1, "x", Utf8(u8"x\uFFFDy")},
+        {true, "表\xEF\xFC", 2, Utf8(u8"表"), Utf8(u8"表\uFFFD")}, {false, "a\xC0\xAF", 1, "a", "a??"},
+        {false, "a\xE3\x81", 1, "a", "a?"}, {false, "a\xED\xA0\x80" "b", 1, "a", "a???b"}, {false, "\x80" "b", 0, "", "?b"},
+        {false, "a\xE3\x81" "b", 1, "a", "a?b"}, {false, Utf8(u8"表é"), 3, "表", "表?"}, {false, "ab\xF5\x80", 2, "ab", "ab??"},
+        {false, Utf8(u8"‾"), 0, "", "?"}, {false, "\xF4\x90\x80\x80", 0, "", "????"},
+        {false, Utf8(u8"a😀b"), 1, "a", "a?b"}, {false, Utf8(u8"a¥b"), 1, "a", "a?b"}};  // ¥: no backslash
     for (const Row& row : rows) {
         const auto failed = row.fromCp932 ? TextCodec::Cp932ToUtf8(row.input) : TextCodec::Utf8ToCp932(row.input);
         const auto fixed = row.fromCp932 ? TextCodec::Cp932ToUtf8(row.input, Invalid::Replace)
                                          : TextCodec::Utf8ToCp932(row.input, Invalid::Replace);
         const std::size_t errorAt16 = row.fromCp932 ? TextCodec::Cp932ToUtf16(row.input).errorOffset : row.errorAt;
         EXPECT_TRUE(!failed.ok && fixed.ok && failed.errorOffset == row.errorAt && errorAt16 == row.errorAt)
-            << row.name;
-        EXPECT_EQ(failed.text + "|" + fixed.text, row.before + "|" + row.fixed) << row.name;
+            << row.fixed;
+        EXPECT_EQ(failed.text + "|" + fixed.text, row.before + "|" + row.fixed);
     }
     EXPECT_EQ(TextCodec::Utf8ToCp932(Utf8(u8"〜−")).text, "\x81\x60\x81\x7C");  // the characters meant, not ASCII
     EXPECT_EQ(TextCodec::Cp932ToUtf16("\x81\x60\x81", Invalid::Replace).text, u"～\uFFFD");
     // A whole surrogate pair is one character. (Kept out of the assertion
     // macros, whose own text is code page 932: an emoji.)
-    const std::u16string emoji = u"ab😀c", highAtEnd = u"表\xD83D";
-    const auto high = TextCodec::Utf16ToCp932(highAtEnd);
-    EXPECT_TRUE(!high.ok && high.errorOffset == 1 && high.text == "表");
-    EXPECT_EQ(TextCodec::Utf16ToCp932(emoji).errorOffset, 2u);
+    const auto high = TextCodec::Utf16ToCp932(u"表\xD83D");
+    const std::size_t emoji = TextCodec::Utf16ToCp932(u"ab😀c").errorOffset;
     const std::size_t lowAlone = TextCodec::Utf16ToCp932(u"a\xDC00z").errorOffset;
-    EXPECT_TRUE(lowAlone == 1 && TextCodec::Utf16ToCp932(u"\xDE00\xD83D").errorOffset == 0) << lowAlone;
-    EXPECT_EQ(TextCodec::Utf16ToCp932(emoji, Invalid::Replace).text, "ab?c");
+    EXPECT_TRUE(!high.ok && high.errorOffset == 1 && high.text == "表" && emoji == 2 && lowAlone == 1 &&
+                TextCodec::Utf16ToCp932(u"\xDE00\xD83D").errorOffset == 0) << emoji << " " << lowAlone;
+    EXPECT_EQ(TextCodec::Utf16ToCp932(u"ab😀c", Invalid::Replace).text, "ab?c");
     EXPECT_EQ(TextCodec::Utf16ToCp932(u"\xDE00\xD83Dz¥‾", Invalid::Replace).text, "??z??");
-}
-
-// Under the C locale typed text is UTF-8. Bytes that are no text are refused
-// whatever the mode; the mode governs only characters code page 932 lacks.
-TEST(TextCodec, TypedTextIsTheLocalesEncoding) {
-    const std::string typed = Utf8(u8"Z:\\表\\out.xml"), noForm = Utf8(u8"aé");
-    EXPECT_EQ(TextCodec::LocaleToCp932(typed).text, "Z:\\表\\out.xml");
+    const std::string noForm = Utf8(u8"aé");
+    EXPECT_EQ(TextCodec::LocaleToCp932(Utf8(u8"Z:\\表\\out.xml")).text, "Z:\\表\\out.xml");
     EXPECT_FALSE(TextCodec::LocaleToCp932("a\xC0\xAF", Invalid::Replace).ok || TextCodec::LocaleToCp932(noForm).ok);
     EXPECT_EQ(TextCodec::LocaleToCp932(noForm, Invalid::Replace).text, "a?");
 }

@@ -65,14 +65,14 @@ TEST(WinPathTextTest, SplitsDriveFolderNameAndExtension) {
 }
 
 TEST(WinPathTextTest, SplitsAtTheLastSeparatorByCharacter) {
-    struct Row { const char* path; bool orColon; const char* split; };
-    const Row rows[] = {{"C:\\表\\ソ.xml", false, "C:\\表\\|ソ.xml"}, {"C:表.xml", true, "C:|表.xml"},
-                        {"C:表.xml", false, "|C:表.xml"}, {"表.xml", true, "|表.xml"}, {"C:\\d\\", false, "C:\\d\\|"}};
-    for (const Row& row : rows) {
-        const WinPathText::Split split = WinPathText::SplitAtLastSeparator(row.path, row.orColon);
-        EXPECT_EQ(std::string(split.folder) + "|" + std::string(split.name), row.split);
+    const std::tuple<const char*, bool, const char*> rows[] = {{"C:\\表\\ソ.xml", false, "C:\\表\\|ソ.xml"},
+        {"C:表.xml", true, "C:|表.xml"}, {"C:表.xml", false, "|C:表.xml"}, {"表.xml", true, "|表.xml"},
+        {"C:\\d\\", false, "C:\\d\\|"}};
+    for (const auto& [path, orColon, expected] : rows) {
+        const WinPathText::Split split = WinPathText::SplitAtLastSeparator(path, orColon);
+        EXPECT_EQ(std::string(split.folder) + "|" + std::string(split.name), expected);
     }
     EXPECT_TRUE(WinPathText::EndsInDoubleByte("C:\\表") && WinPathText::EndsInSeparator("C:\\表\\"));
-    EXPECT_FALSE(WinPathText::EndsInDoubleByte("C:\\a") || WinPathText::EndsInDoubleByte(""));
-    EXPECT_FALSE(WinPathText::EndsInSeparator("C:\\表") || WinPathText::EndsInSeparator(""));
+    EXPECT_FALSE(WinPathText::EndsInDoubleByte("C:\\a") || WinPathText::EndsInDoubleByte("") ||
+                 WinPathText::EndsInSeparator("C:\\表") || WinPathText::EndsInSeparator(""));
 }
