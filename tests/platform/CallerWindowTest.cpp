@@ -60,7 +60,8 @@ TEST_F(CallerWindowTest, EachEndpointReceivesWhatIsDoneToItsWindowInOrder) {
                 CallerWindow::BringWindowToTop(handle) && CallerWindow::PostMessageA(777, 5, 6, 2) &&
                 CallerWindow::EnableWindow(handle, true) && CallerWindow::PostMessageA(handle, 0x8001, -3, 2) &&
                 CallerWindow::PostMessageA(handle, 0xFFFFFFFF, INT64_MIN, INT64_MAX));
-    EXPECT_EQ(ReceiveAll(caller), (Seen{"disable", "foreground", "top", "enable", "post message=32769 wParam=-3 lParam=2",
+    EXPECT_EQ(ReceiveAll(caller), (Seen{"disable", "foreground", "top", "enable",
+                                        "post message=32769 wParam=-3 lParam=2",
                                         "post message=4294967295 wParam=-9223372036854775808 "
                                         "lParam=9223372036854775807"}));
     EXPECT_EQ(ReceiveAll(other), Seen{"post message=5 wParam=6 lParam=2"});

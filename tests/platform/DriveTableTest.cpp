@@ -29,7 +29,8 @@ TEST(DriveTableTest, FirstUseMakesCAndZAndTheTypesFileDeclaresTheOthers) {
     fs::create_directories(root / "drives/e");
     testfiles::WriteFile(root / "drives/types", "D=cdrom\ne=floppy\nu=unknown\n");
     const std::pair<char, DriveTable::Type> drives[] = {{'d', DriveTable::Cdrom}, {'e', DriveTable::Fixed},
-        {'u', DriveTable::Unknown}, {'q', DriveTable::NoRootDir}, {'1', DriveTable::NoRootDir}, {'c', DriveTable::NoRootDir}};
+        {'u', DriveTable::Unknown}, {'q', DriveTable::NoRootDir}, {'1', DriveTable::NoRootDir},
+        {'c', DriveTable::NoRootDir}};
     for (const auto& [letter, type] : drives) EXPECT_EQ(DriveTable::DriveType(letter), type) << letter;
     EXPECT_FALSE(fs::exists(fs::symlink_status(root / "drives/z")));
     EXPECT_TRUE(DriveTable::ToWindowsPath("/etc") == std::nullopt && DriveTable::ToHostPath("U:\\x") == std::nullopt);

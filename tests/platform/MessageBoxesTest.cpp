@@ -34,7 +34,8 @@ TEST(ScriptedMessageBoxes, AnswersFromTheQueueAndRecordsEveryBox) {
     boxes.QueueAnswer(mb::kIdYes);
     int widget = 0;
     EXPECT_EQ(boxes.Show({&widget, 0}, "表", nullptr, mb::kQuestionYesNo), mb::kIdYes);
-    EXPECT_EQ(boxes.Show({}, nullptr, "c", mb::kQuestionYesNo) * 10 + boxes.Show({}, "n", "c", 0x30), mb::kIdNo * 10 + mb::kIdOk);
+    EXPECT_EQ(boxes.Show({}, nullptr, "c", mb::kQuestionYesNo) * 10 + boxes.Show({}, "n", "c", 0x30),
+              mb::kIdNo * 10 + mb::kIdOk);
     const auto& first = boxes.Boxes()[0];
     EXPECT_TRUE(first.owner.widget == &widget && first.text == "\x95\x5C" && first.caption.empty() &&
                 boxes.Boxes()[1].text.empty() && boxes.Last().answer == mb::kIdOk && boxes.Last().style == 0x30);

@@ -65,8 +65,9 @@ TEST(TextCodec, BrokenInputStopsAtTheOffendingUnitOrIsReplaced) {
         {true, "A\x81", 1, "A", Utf8(u8"A\uFFFD")}, {true, "\x81\x7F", 0, "", Utf8(u8"\uFFFD\x7F")},
         {true, "A\x81\nB", 1, "A", Utf8(u8"A\uFFFD\nB")}, {true, "x\x85\x40y", 1, "x", Utf8(u8"x\uFFFDy")},
         {true, "表\xEF\xFC", 2, Utf8(u8"表"), Utf8(u8"表\uFFFD")}, {false, "a\xC0\xAF", 1, "a", "a??"},
-        {false, "a\xE3\x81", 1, "a", "a?"}, {false, "a\xED\xA0\x80" "b", 1, "a", "a???b"}, {false, "\x80" "b", 0, "", "?b"},
-        {false, "a\xE3\x81" "b", 1, "a", "a?b"}, {false, Utf8(u8"表é"), 3, "表", "表?"}, {false, "ab\xF5\x80", 2, "ab", "ab??"},
+        {false, "a\xE3\x81", 1, "a", "a?"}, {false, "a\xED\xA0\x80" "b", 1, "a", "a???b"},
+        {false, "\x80" "b", 0, "", "?b"}, {false, "a\xE3\x81" "b", 1, "a", "a?b"},
+        {false, Utf8(u8"表é"), 3, "表", "表?"}, {false, "ab\xF5\x80", 2, "ab", "ab??"},
         {false, Utf8(u8"‾"), 0, "", "?"}, {false, "\xF4\x90\x80\x80", 0, "", "????"},
         {false, Utf8(u8"a😀b"), 1, "a", "a?b"}, {false, Utf8(u8"a¥b"), 1, "a", "a?b"}};  // ¥: no backslash
     for (const Row& row : rows) {

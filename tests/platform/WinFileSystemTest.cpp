@@ -79,8 +79,9 @@ TEST_F(WinFileSystemTest, FoldersAreMadeAndRemovedOneAtATime) {
         {'-', "C:\\a\\b\\", true}, {'-', "C:\\a", true}, {'-', "C:\\表\\ソフト", true}, {'-', "C:\\", false},
         {'-', "C:\\表\\..", false}, {'-', "D:\\old", false}, {'-', "Q:\\a", false}};
     for (const Step& step : steps) {
-        const auto run = step.op == '+' ? WinFileSystem::CreateDirectoryA : step.op == '-' ? WinFileSystem::RemoveDirectoryA
-                         : step.op == 'd' ? WinFileSystem::PathIsDirectoryA : WinFileSystem::PathFileExistsA;
+        using W = WinFileSystem;
+        const auto run = step.op == '+' ? W::CreateDirectoryA : step.op == '-' ? W::RemoveDirectoryA
+                         : step.op == 'd' ? W::PathIsDirectoryA : W::PathFileExistsA;
         EXPECT_EQ(run(step.path), step.result) << step.op << " " << step.path;
     }
     EXPECT_TRUE(fs::is_directory(c_ + "/" + Utf8(u8"表")) && !fs::exists(c_ + "/" + Utf8(u8"表/ソフト")));
