@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "accounting_core/ClAccConnect.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -57,24 +57,16 @@ protected:
 
 TEST_F(EnvironmentCheckTest, TheLevelInTheFileDecidesAndEachRefusalSaysWhy) {
     struct Case {
-        const char* bytes;  // nullptr: no file
+        const char* bytes;        // nullptr: no file
         const std::string* text;  // nullptr: the run goes on
     };
     const Case cases[] = {
-        {nullptr, &kBrokenText},
-        {"[ProgramLevel]\nUG16_G=2\n", nullptr},
-        {"[ProgramLevel]\r\nUG16_G=2abc\r\n", nullptr},
-        {"[programlevel]\nug16_g = 2\n", nullptr},
-        {"[Other]\nUG16_G=5\n[ProgramLevel]\nUG16_G=+2\n", nullptr},
-        {"[ProgramLevel]\nUG16_G=1\n", &kPackageText},
-        {"[ProgramLevel]\nUG16_G=-7\n", &kPackageText},
-        {"[ProgramLevel]\nUG16_G=abc\n", &kPackageText},
-        {"[ProgramLevel]\nUG30_G=2\n", &kPackageText},  // key missing
-        {"[Level]\nUG16_G=2\n", &kPackageText},         // section missing
-        {"", &kPackageText},
-        {"[ProgramLevel]\nUG16_G=3\n", &kComponentText},
-        {"[ProgramLevel]\nUG16_G=20\n", &kComponentText},
-        {"[ProgramLevel]\nUG16_G=\n", &kBrokenText},
+        {nullptr, &kBrokenText}, {"[ProgramLevel]\nUG16_G=2\n", nullptr},
+        {"[ProgramLevel]\r\nUG16_G=2abc\r\n", nullptr}, {"[programlevel]\nug16_g = 2\n", nullptr}, {"[Other]\nUG16_G=5\n[ProgramLevel]\nUG16_G=+2\n", nullptr},
+        {"[ProgramLevel]\nUG16_G=1\n", &kPackageText}, {"[ProgramLevel]\nUG16_G=-7\n", &kPackageText},
+        {"[ProgramLevel]\nUG16_G=abc\n", &kPackageText}, {"[ProgramLevel]\nUG30_G=2\n", &kPackageText},
+        {"[Level]\nUG16_G=2\n", &kPackageText}, {"", &kPackageText}, {"[ProgramLevel]\nUG16_G=3\n", &kComponentText},
+        {"[ProgramLevel]\nUG16_G=20\n", &kComponentText}, {"[ProgramLevel]\nUG16_G=\n", &kBrokenText},
         {"[ProgramLevel]\nUG16_G=  \n", &kBrokenText},
     };
     for (const Case& c : cases) {
@@ -95,12 +87,16 @@ TEST_F(EnvironmentCheckTest, TheLevelInTheFileDecidesAndEachRefusalSaysWhy) {
     }
 }
 
-TEST_F(EnvironmentCheckTest, AFolderEndingInADoubleByteCharacterGetsItsSeparator) {
-    // "表" ends in the byte 0x5C; the file is only found when "\" follows it.
+// A separator is added unless the folder ends in one of its own: "表" ends
+// in the byte 0x5C, which is no separator there.
+TEST_F(EnvironmentCheckTest, TheDefinitionFileLiesInTheProgramsFolder) {
+    const std::pair<const char*, const char*> paths[] = {{"Z:\\app/", "Z:\\app/KumotoriDef.ini"},
+        {"Z:\\app\\", "Z:\\app\\KumotoriDef.ini"}, {"Z:\\app", "Z:\\app\\KumotoriDef.ini"},
+        {"Z:\\表", "Z:\\表\\KumotoriDef.ini"}, {"", "\\KumotoriDef.ini"}};
+    for (const auto& [folder, path] : paths) EXPECT_EQ(EnvironmentCheck::DefinitionPath(folder), path) << folder;
     UseFolder(root_ / Utf8(u8"会計表"));
     WriteDefinition("[ProgramLevel]\nUG16_G=2\n");
     EXPECT_TRUE(EnvironmentCheck::CheckEnvironment(kCallerWindow));
-    EXPECT_EQ(EnvironmentCheck::DefinitionPath("Z:\\app/"), "Z:\\app/KumotoriDef.ini");
 }
 
 }  // namespace
