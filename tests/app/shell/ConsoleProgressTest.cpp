@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/support/TestFiles.h"
@@ -13,25 +13,15 @@ namespace {
 
 using testfiles::Utf8;
 
-// A stream into memory, read back as a string.
-class MemoryStream {
-public:
-    MemoryStream() : file_(open_memstream(&data_, &size_)) {}
-    ~MemoryStream() {
-        std::fclose(file_);
-        std::free(data_);
-    }
-    std::FILE* File() { return file_; }
-    std::string Text() {
-        std::fflush(file_);
-        return std::string(data_, size_);
-    }
-
-private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* file_;
-};
+// A temporary file, read back whole.
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+File TempFile() { return File(std::tmpfile(), &std::fclose); }
+std::string Written(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text += static_cast<char>(c);
+    return text;
+}
 
 // The line is drawn afresh only when its percentage changes, and ended once:
 // at 100 % or by EndProgress, whichever comes first.
@@ -60,12 +50,12 @@ TEST(ConsoleProgressTest, TheLineShowsEachNewPercentageAndIsEndedOnce) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        MemoryStream stream;
-        ConsoleProgress progress(stream.File(), true);
+        const File stream = TempFile();
+        ConsoleProgress progress(stream.get(), true);
         progress.ResetProgress();
         row.steps(progress);
         EXPECT_EQ(progress.Position(), row.position);
-        const std::string text = stream.Text();
+        const std::string text = Written(stream.get());
         ASSERT_EQ(text.rfind(zero, 0), 0u);
         const std::string rest = text.substr(zero.size());
         // The last line drawn and the line's end, with no other end before.
@@ -78,16 +68,16 @@ TEST(ConsoleProgressTest, TheLineShowsEachNewPercentageAndIsEndedOnce) {
 }
 
 TEST(ConsoleProgressTest, NothingIsWrittenWhenTheStreamIsNoTerminal) {
-    MemoryStream stream;
-    ConsoleProgress forced(stream.File(), false);
-    ConsoleProgress detected(stream.File());  // a memory stream is no terminal for isatty either
+    const File stream = TempFile();
+    ConsoleProgress forced(stream.get(), false);
+    ConsoleProgress detected(stream.get());  // a file is no terminal for isatty either
     for (ConsoleProgress* progress : {&forced, &detected}) {
         progress->ResetProgress();
         progress->AdvanceProgress(0, 1000);
         progress->EndProgress();
         EXPECT_EQ(progress->Position(), ConsoleProgress::kMaximum);
     }
-    EXPECT_EQ(stream.Text(), "");
+    EXPECT_EQ(Written(stream.get()), "");
 }
 
 }  // namespace
