@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "tests/support/TestFiles.h"
 
@@ -14,101 +13,71 @@ namespace {
 
 using testfiles::Utf8;
 
-// A stream into memory, read back as a string.
-class MemoryStream {
-public:
-    MemoryStream() : file_(open_memstream(&data_, &size_)) {}
-    ~MemoryStream() {
-        std::fclose(file_);
-        std::free(data_);
+// A temporary file, read back whole.
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+File TempFile() { return File(std::tmpfile(), &std::fclose); }
+std::string Written(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text += static_cast<char>(c);
+    return text;
+}
+
+// The line is drawn afresh only when its percentage changes, and ended once:
+// at 100 % or by EndProgress, whichever comes first.
+TEST(ConsoleProgressTest, TheLineShowsEachNewPercentageAndIsEndedOnce) {
+    const std::string zero = Utf8(u8"\r集計中 [                    ]   0%");
+    struct Row {
+        const char* name;
+        std::function<void(ConsoleProgress&)> steps;
+        int position;
+        std::string text;  // all that was written after the reset's line
+    };
+    const Row rows[] = {
+        {"positions 1 to 9 stay at 0 %", [](ConsoleProgress& p) { p.AdvanceProgress(0, 8); p.PulseActivity(); }, 9, ""},
+        {"position 10 is 1 %", [](ConsoleProgress& p) { p.AdvanceProgress(0, 9); }, 10,
+         Utf8(u8"\r集計中 [                    ]   1%")},
+        {"a range from past its end", [](ConsoleProgress& p) { p.AdvanceProgress(9, 5); p.EndProgress(); }, 0, "\n"},
+        {"ended early, twice", [](ConsoleProgress& p) { p.AdvanceProgress(0, 100); p.EndProgress(); p.EndProgress(); },
+         101, Utf8(u8"\r集計中 [##                  ]  10%\n")},
+        {"position 460", [](ConsoleProgress& p) { p.AdvanceProgress(10, 469); }, 460,
+         Utf8(u8"\r集計中 [#########           ]  46%")},
+        {"1008 steps stop at 1000, ended once", [](ConsoleProgress& p) {
+             for (int from = 0; from < 700; from += 100) p.AdvanceProgress(from, from + 100);
+             p.AdvanceProgress(700, 1000);
+             p.EndProgress();
+         }, ConsoleProgress::kMaximum, Utf8(u8"\r集計中 [####################] 100%\n")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const File stream = TempFile();
+        ConsoleProgress progress(stream.get(), true);
+        progress.ResetProgress();
+        row.steps(progress);
+        EXPECT_EQ(progress.Position(), row.position);
+        const std::string text = Written(stream.get());
+        ASSERT_EQ(text.rfind(zero, 0), 0u);
+        const std::string rest = text.substr(zero.size());
+        // The last line drawn and the line's end, with no other end before.
+        EXPECT_TRUE(rest.ends_with(row.text)) << rest;
+        EXPECT_EQ(rest.find('\n'), row.text.ends_with('\n') ? rest.size() - 1 : std::string::npos) << rest;
+        if (row.position <= 10) {
+            EXPECT_EQ(rest, row.text);
+        }
     }
-    MemoryStream(const MemoryStream&) = delete;
-    MemoryStream& operator=(const MemoryStream&) = delete;
-
-    std::FILE* File() { return file_; }
-    std::string Text() {
-        std::fflush(file_);
-        return std::string(data_, size_);
-    }
-
-private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* file_;
-};
-
-// The ranges a run passes: the aggregation, then the report file.
-const std::vector<std::pair<std::int16_t, std::int16_t>> kRunRanges = {
-    {0, 100}, {100, 200}, {200, 300}, {300, 400}, {400, 500}, {500, 600}, {600, 700}, {700, 1000}};
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
-TEST(ConsoleProgressTest, TheLineIsRedrawnOnlyWhenThePercentageChanges) {
-    MemoryStream stream;
-    ConsoleProgress progress(stream.File(), true);
-    progress.ResetProgress();
-    EXPECT_EQ(stream.Text(), Utf8(u8"\r集計中 [                    ]   0%"));
-
-    progress.AdvanceProgress(0, 8);  // positions 1 to 9: still 0%
-    progress.PulseActivity();
-    EXPECT_EQ(Count(stream.Text(), "\r"), 1u);
-    progress.AdvanceProgress(9, 9);  // position 10: 1%
-    EXPECT_EQ(Count(stream.Text(), "\r"), 2u);
-    EXPECT_TRUE(stream.Text().ends_with(Utf8(u8"\r集計中 [                    ]   1%")));
-
-    progress.AdvanceProgress(10, 459);  // position 460
-    EXPECT_EQ(progress.Position(), 460);
-    EXPECT_TRUE(stream.Text().ends_with(Utf8(u8"\r集計中 [#########           ]  46%")));
-    EXPECT_EQ(Count(stream.Text(), "\r"), 47u);
-    EXPECT_EQ(Count(stream.Text(), "\n"), 0u);
-}
-
-TEST(ConsoleProgressTest, AWholeRunEndsTheLineOnceAtOneHundredPercent) {
-    MemoryStream stream;
-    ConsoleProgress progress(stream.File(), true);
-    progress.ResetProgress();
-    for (const auto& [from, to] : kRunRanges) progress.AdvanceProgress(from, to);
-    progress.EndProgress();
-
-    const std::string text = stream.Text();
-    EXPECT_EQ(progress.Position(), ConsoleProgress::kMaximum);
-    EXPECT_EQ(Count(text, "\r"), 101u);  // 0% to 100%, each once
-    EXPECT_EQ(Count(text, "\n"), 1u);
-    EXPECT_TRUE(text.ends_with(Utf8(u8"\r集計中 [####################] 100%\n")));
-}
-
-TEST(ConsoleProgressTest, EndingEarlyEndsTheLineOnce) {
-    MemoryStream stream;
-    ConsoleProgress progress(stream.File(), true);
-    progress.ResetProgress();
-    progress.AdvanceProgress(0, 100);
-    progress.AdvanceProgress(9, 5);  // from > to: nothing
-    EXPECT_EQ(progress.Position(), 101);
-    progress.EndProgress();
-    progress.EndProgress();
-    const std::string text = stream.Text();
-    EXPECT_TRUE(text.ends_with(Utf8(u8"\r集計中 [##                  ]  10%\n")));
-    EXPECT_EQ(Count(text, "\n"), 1u);
 }
 
 TEST(ConsoleProgressTest, NothingIsWrittenWhenTheStreamIsNoTerminal) {
-    MemoryStream stream;
-    ConsoleProgress forced(stream.File(), false);
-    forced.ResetProgress();
-    for (const auto& [from, to] : kRunRanges) forced.AdvanceProgress(from, to);
-    forced.EndProgress();
-    EXPECT_EQ(forced.Position(), ConsoleProgress::kMaximum);
-
-    // A memory stream is no terminal for isatty either.
-    ConsoleProgress detected(stream.File());
-    detected.ResetProgress();
-    detected.AdvanceProgress(0, 1000);
-    detected.EndProgress();
-    EXPECT_TRUE(stream.Text().empty());
+    const File stream = TempFile();
+    ConsoleProgress forced(stream.get(), false);
+    ConsoleProgress detected(stream.get());  // a file is no terminal for isatty either
+    for (ConsoleProgress* progress : {&forced, &detected}) {
+        progress->ResetProgress();
+        progress->AdvanceProgress(0, 1000);
+        progress->EndProgress();
+        EXPECT_EQ(progress->Position(), ConsoleProgress::kMaximum);
+    }
+    EXPECT_EQ(Written(stream.get()), "");
 }
 
 }  // namespace

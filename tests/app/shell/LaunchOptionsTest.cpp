@@ -27,9 +27,7 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         std::optional<std::string> output = std::nullopt;
         bool yes = false;
     };
-    const std::string halfWidth = "1,2,3,Z:\\\xC3\xA9.xml";  // ﾃｩ, which is UTF-8 too: taken as given
     const Case cases[] = {
-        {"nothing", {}, Action::Run, ""},
         {"the caller's words joined", {"12,34,2,Z:\\my", "docs\\a.xml"}, Action::Run, "12,34,2,Z:\\my docs\\a.xml"},
         {"every batch option", {"--batch", "--end-month", "3", "--tax-included=yes", "--output", "Z:\\r.xml", "--yes",
           "1,2,3,"}, Action::Run, "1,2,3,", true, 3, true, "Z:\\r.xml", true},
@@ -40,7 +38,6 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         {"a single dash starts the caller's text", {"-5,1,2,"}, Action::Run, "-5,1,2,"},
         {"a typed path is converted", {"--batch", "--output", Utf8(u8"Z:\\決算\\表\U0001F600.xml")}, Action::Run, "",
          true, std::nullopt, std::nullopt, "Z:\\決算\\表?.xml"},
-        {"the caller's bytes are taken as given", {"--batch", halfWidth}, Action::Run, halfWidth, true},
         {"--output beside a caller without a path", {"--batch", "--output", "C:\\a.xml", "1,2,3,"}, Action::Run,
          "1,2,3,", true, std::nullopt, std::nullopt, "C:\\a.xml"},
         {"help ends the parsing", {"--help", "--bogus"}, Action::Help, ""},
@@ -68,11 +65,10 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         SCOPED_TRACE(c.name);
         const LaunchOptions options = LaunchOptions::Parse(c.words);
         EXPECT_EQ(options.action, c.action) << options.error;
-        if (c.action == Action::Error) {
+        if (c.action != Action::Run) {
             EXPECT_EQ(options.error, c.errorOrText);
             continue;
         }
-        if (c.action != Action::Run) continue;
         EXPECT_EQ(options.callerText, c.errorOrText);
         EXPECT_EQ(options.batch, c.batch);
         EXPECT_EQ(options.endMonth, c.endMonth);
@@ -83,10 +79,7 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
     // A refused option still names the caller, who is told.
     EXPECT_EQ(LaunchOptions::Parse({"--batch", "--end-month", "x", "1,2,3,p"}).callerText, "1,2,3,p");
     EXPECT_EQ(LaunchOptions::Parse({"--bogus", "--output", "x", "1,2,3,p"}).callerText, "1,2,3,p");
-    const std::string usage = LaunchOptions::Usage("MznAld20ToUg16_G");
-    EXPECT_EQ(usage.rfind("Usage: MznAld20ToUg16_G ", 0), 0u);
-    for (const char* option : {"--batch", "--end-month", "--tax-included", "--output", "--yes", "--help", "--version"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    EXPECT_EQ(LaunchOptions::Usage("MznAld20ToUg16_G").rfind("Usage: MznAld20ToUg16_G ", 0), 0u);
 }
 
 }  // namespace
