@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -161,12 +160,6 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
     const auto withFile = [](const std::string& bytes) {
         return [bytes](LinkProgramTest& t) { testfiles::WriteFile(t.report_, bytes); };
     };
-    const auto kept = [](const std::string& conditions) {
-        return [conditions](LinkProgramTest& t, const ChildProcess::Result&) {
-            EXPECT_EQ(testfiles::ReadFile(Conditions(t)), conditions);
-        };
-    };
-    const std::string rest = TextCodec::Utf8ToCp932(Utf8(u8"[終了]\n[P2/P3]\n1/URIAGEDAKA[END]\n[終了]\n")).text;
     const std::vector<Row> rows = {
         // The caller's window: disabled during the run, enabled and told at the end; the command line's conditions
         // are remembered, the caller's path is not.
@@ -248,8 +241,6 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
          {"-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + display}},
         {"a Wayland display that is gone", nullptr, {}, Caller::kWithPath, 2, 2, u8"no display", false,
          {"-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "WAYLAND_DISPLAY=mzn-no-such-wayland"}},
-        {"a control byte in the path", nullptr, {"--batch", "--output", "C:\\out\\a\tb.xml"}, Caller::kNone, 1,
-         std::nullopt, badPath, false},
         {"a folder name too long to split whole", nullptr,
          {"--batch", "--yes", "--output", "C:\\" + std::string(100, 'a') + "\\" + std::string(154, 'b') + "\\x"},
          Caller::kNone, 1, std::nullopt, badPath, false},
@@ -269,29 +260,6 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
          },
          {"--batch"}, Caller::kWithPath, 1, 1, notSaved, false, {}, "",
          [](LinkProgramTest& t, const ChildProcess::Result&) { EXPECT_EQ(fs::file_size(Conditions(t)), 1u << 30); }},
-        // The year's last month instead; the rest of the file still counts.
-        {"a remembered end month the edit cannot show",
-         [&rest](LinkProgramTest& t) {
-             MakeConditionFolder(t);
-             testfiles::WriteFile(Conditions(t), "[P1]\n100/1/0/\n" + rest);
-         },
-         {"--batch"}, Caller::kWithPath, 0, 0, done, true, {}, "", kept("[P1]\n3/1/0/\n" + rest)},
-        // Those of a process that still runs are kept.
-        {"leftovers of killed saves",
-         [](LinkProgramTest& t) {
-             const pid_t dead = fork();
-             if (dead == 0) _exit(0);
-             ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
-             MakeConditionFolder(t);
-             testfiles::WriteFile(Conditions(t) + ".new-" + std::to_string(dead) + "-0", "dead");
-             testfiles::WriteFile(Conditions(t) + ".new-" + std::to_string(getpid()) + "-3", "live");
-         },
-         {"--batch"}, Caller::kWithPath, 0, 0, done, true, {}, "",
-         [](LinkProgramTest& t, const ChildProcess::Result&) {
-             const fs::path folder = fs::path(Conditions(t)).parent_path();
-             EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
-             EXPECT_TRUE(fs::exists(Conditions(t) + ".new-" + std::to_string(getpid()) + "-3"));
-         }},
         {"no folder for the conditions", sql("DELETE FROM app_folders WHERE type = 1"), {"--batch"},
          Caller::kWithPath, 0, 0, done, true},
         // Split as Windows splits paths, its last character would be lost and another folder made.

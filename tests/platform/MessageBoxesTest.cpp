@@ -1,5 +1,4 @@
 #include "platform/ConsoleMessageBoxes.h"
-#include "platform/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +23,4 @@ TEST(ConsoleMessageBoxes, PrintsCaptionIconAndIndentedTextAndAnswersByPolicy) {
                                             u8"c [question]\n  q\n  -> Yes\nc [information]\n  i\n"
                                             u8" [warning]\n  a\uFFFD\nc [message]\n  p\n"));
     std::free(buffer);
-}
-
-// Answers come from the queue, then OK, or No for a question; every box is
-// recorded with its owner, text, caption, style and answer. (Other tests read
-// the records through it; this pins the unscripted answers.)
-TEST(ScriptedMessageBoxes, AnswersFromTheQueueAndRecordsEveryBox) {
-    ScriptedMessageBoxes boxes;
-    boxes.QueueAnswer(mb::kIdYes);
-    int widget = 0;
-    EXPECT_EQ(boxes.Show({&widget, 0}, "表", nullptr, mb::kQuestionYesNo), mb::kIdYes);
-    EXPECT_EQ(boxes.Show({}, nullptr, "c", mb::kQuestionYesNo) * 10 + boxes.Show({}, "n", "c", 0x30),
-              mb::kIdNo * 10 + mb::kIdOk);
-    const auto& first = boxes.Boxes()[0];
-    EXPECT_TRUE(first.owner.widget == &widget && first.text == "\x95\x5C" && first.caption.empty() &&
-                boxes.Boxes()[1].text.empty() && boxes.Last().answer == mb::kIdOk && boxes.Last().style == 0x30);
-    EXPECT_TRUE(boxes.UnscriptedCount() == 2 && boxes.PendingAnswers() == 0);
-    boxes.Clear();
-    EXPECT_TRUE(boxes.Boxes().empty() && boxes.UnscriptedCount() == 0);
 }

@@ -45,16 +45,7 @@ TEST_F(MznBooksDemoTest, SevenDataSetsWithTheirSettingsThatBalance) {
     // Interim adjustments only with an interim closing, nothing before the first month of use.
     EXPECT_EQ(BooksQuery::Number("SELECT group_concat(DISTINCT data_set) FROM period_sums WHERE period = 15"), 5);
     EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM period_sums WHERE data_set = 7 AND period IN (1, 2)"), 0);
-    EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM period_sums p JOIN accounts a USING (data_set, account_id) "
-                                 "JOIN data_sets d ON d.number = a.data_set WHERE a.code = 41100000 AND d.number > 1 "
-                                 "AND p.period BETWEEN 1 AND 12 AND (p.credit <= 0 OR p.credit_incl <> "
-                                 "p.credit / 100 * (CASE WHEN d.period_start < 20191001 THEN 108 ELSE 110 END))"),
-              0)
-        << "goods sell every month, at 10 % consumption tax (8 % before October 2019)";
-    EXPECT_EQ(BooksQuery::Number("SELECT count(*) FROM period_sums p JOIN accounts a USING (data_set, account_id) "
-                                 "WHERE a.code = 42100000 AND p.credit_incl <> p.credit"),
-              0)
-        << "care-insurance revenue bears no consumption tax";
+    // What the demo books add up to, tax included or not, is kept in the golden demo reports.
 
     EXPECT_EQ(BooksQuery::Number("SELECT group_concat(profit < 0 AND closing = 2, '') FROM (SELECT sum(CASE WHEN "
                                  "a.class_code < 2147483648 THEN debit - credit END) profit, count(CASE WHEN period = "
