@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/DriveTable.h"
+#include "tests/support/CurrentFolderGuard.h"
 #include "tests/support/TempRoot.h"
 
 // Names typed in turn ("" for Esc): a missing folder and a pattern keep the dialog open, the extension is added.
@@ -29,6 +30,10 @@ TEST(QtFileDialogsTest, TheDialogAnswersTheWindowsPathOfTheFileTypedInTheRequest
         EXPECT_EQ(answered, !chosen.empty());
         return chosen;
     };
+    // A folder of the typed name in the process's own folder changes nothing.
+    CurrentFolderGuard folder;
+    std::filesystem::create_directories(root / reinterpret_cast<const char*>(u8"here/報告"));
+    std::filesystem::current_path(root / "here");
     EXPECT_EQ(ask("*.xml", {"missing/r.xml", "*.txt", QString::fromUtf16(u"報告")}), "C:\\o\\報告.XML");
     EXPECT_EQ(ask("old.xml", {""}), "");
     EXPECT_EQ(QtFileDialogs::NameFilters("Xml Files (*.xml)|*.xml;*.XML|All|*.*"),
