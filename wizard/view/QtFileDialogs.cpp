@@ -61,6 +61,14 @@ private:
     static constexpr const char* kNoSuchPath = "パスが存在しません。\nパスが正しいかどうかを確認してください。";
 };
 
+// A name typed without an extension gets the default one, as the system's
+// save dialog gives it. Qt leaves it off when a folder of the typed name
+// happens to lie in the process's own current folder.
+QString WithDefaultExtension(const QString& file, const QFileDialog& dialog) {
+    if (dialog.defaultSuffix().isEmpty() || QFileInfo(file).fileName().contains(QLatin1Char('.'))) return file;
+    return file + QLatin1Char('.') + dialog.defaultSuffix();
+}
+
 }  // namespace
 
 QStringList QtFileDialogs::NameFilters(std::string_view windowsFilter) {
@@ -94,7 +102,7 @@ bool QtFileDialogs::AskSaveFile(void* owner, const SaveFileRequest& request, std
     dialog.selectFile(QtText::FromCp932(request.InitialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
 
-    const QByteArray host = QFile::encodeName(dialog.selectedFiles().constFirst());
+    const QByteArray host = QFile::encodeName(WithDefaultExtension(dialog.selectedFiles().constFirst(), dialog));
     const std::optional<std::string> windowsPath = DriveTable::ToWindowsPath(host.toStdString());
     // Every host path lies on drive Z: unless the drive table was changed
     // so that none holds it; such a file cannot be named to the caller.
