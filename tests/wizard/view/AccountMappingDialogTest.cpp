@@ -10,7 +10,8 @@
 class AccountMappingDialogTest : public SheetBooks {};
 
 // One run: the template's dialog units in the dialog font, a fixed size, the list's width in fourteenths (3 for the
-// code); ticks, space, the box's mnemonic, a menu command and Enter reach the model, and setting applies.
+// code); ticks, space, the box's mnemonic, a menu command, a right click and Enter reach the model, and setting
+// applies.
 TEST_F(AccountMappingDialogTest, OneRunOfTheDialog) {
     Add(mapping_, {{2, KeyOf(5210)}, {21, KeyOf(1110)}});
     AccountMappingDialog dialog(item_, mapping_, defaults_);
@@ -42,6 +43,14 @@ TEST_F(AccountMappingDialogTest, OneRunOfTheDialog) {
         }
         EXPECT_EQ(std::tuple(list->topLevelItemCount(), ticked()), std::tuple(3, "1110 1140 2110 "));
         dialog.findChild<QAction*>("menu3")->trigger();  // untick the shown rows
+        int menus = 0;  // a right click opens the list's menu, the menu key does not
+        for (auto reason : {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
+            QTimer::singleShot(50, [&] { if (QWidget* menu = QApplication::activePopupWidget()) ++menus, menu->close(); });
+            QContextMenuEvent request(reason, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(list->viewport(), &request);
+            QTest::qWait(100);
+        }
+        EXPECT_EQ(menus, 1);
         tick("1140");
         list->setFocus();
         press(Qt::Key_Return, Qt::ControlModifier);

@@ -7,8 +7,9 @@ class ClConditionEntrySheetTest : public SheetBooks {};
 
 // One run. The buttons: q = (W - 20) / 4, each q - 10 wide at H - H / 21; back at 8, next at q + 2, execute at
 // W - 2q + 8, cancel at W - q + 2; H the smallest that keeps 4 units below the tabs and above the edge. The values;
-// keys, clicks and edits reaching the model; F12 failing with its message over the sheet. A caller's path is shown
-// as given (0x87 0x90 would come back changed) and locked.
+// keys, clicks and edits reaching the model; Execute failing with its message over the sheet; a close request
+// refused; the Cancel button. A caller's path is shown as given (0x87 0x90 would come back changed), locked, and
+// skipped by Enter.
 TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
     SheetUnderTest s(kUg16Set);
     ClConditionEntrySheet& sheet = s.sheet;
@@ -37,6 +38,10 @@ TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
         EXPECT_EQ(std::tuple(t->currentIndex(), s.Control(2002)->isEnabled()), std::tuple(1, true));
         s.Press(Qt::Key_F4, Qt::AltModifier);
         QTest::mouseClick(s.Control(2002), Qt::LeftButton);
+        QTest::mouseClick(s.Control(2003), Qt::LeftButton);
+        QTest::mouseClick(s.Control(2002), Qt::LeftButton);
+        sheet.close();  // refused like Esc and Alt+F4
+        EXPECT_EQ(std::tuple(t->currentIndex(), sheet.isVisible()), std::tuple(0, true));
         month->setFocus();
         s.Press(Qt::Key_Return);
         s.Press(Qt::Key_Enter);
@@ -44,6 +49,8 @@ TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
         s.Press(Qt::Key_Return);
         s.dialogs.QueueChoice("C:\\reports\\選択.xml");
         s.Press(Qt::Key_Return);
+        QTest::mouseClick(s.Control(1007), Qt::LeftButton);  // browsing again, cancelled
+        EXPECT_EQ(s.dialogs.Requests().size(), 2u);
         month->selectAll();
         QTest::keyClicks(month, "1x3");
         QTest::mouseClick(s.Control(1003), Qt::LeftButton);
@@ -52,7 +59,7 @@ TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
         path->setText(Cp932("C:\\reports\\概況書.xml"));
         s.Control(2003)->setFocus();
         s.Press(Qt::Key_Return);
-        s.Press(Qt::Key_F12);
+        QTest::mouseClick(s.Control(2000), Qt::LeftButton);
         EXPECT_EQ(std::tuple(sheet.focusWidget(), month->selectedText(), s.boxes.Last().owner.widget),
                   std::tuple(month, "13", static_cast<void*>(static_cast<QWidget*>(&sheet))));
         QTest::keyClicks(month, "12");
@@ -64,4 +71,9 @@ TEST_F(ClConditionEntrySheetTest, OneRunOfTheSheet) {
     EXPECT_EQ((std::tuple{locked.sheet.Initialise(), locked.sheet.Model().Values.OutputPath,
                           locked.Control(1008)->isEnabled() || locked.Control(1007)->isEnabled()}),
               std::tuple(true, "C:\\reports\\\x87\x90.xml", false));
+    QTest::keyClick(locked.Control(1003), Qt::Key_Return);  // the locked path is skipped to the next button
+    EXPECT_EQ(locked.sheet.focusWidget(), locked.Control(2003));
+    SheetUnderTest cancelled(kUg16Set);
+    EXPECT_EQ(cancelled.Exec([&] { QTest::mouseClick(cancelled.Control(2001), Qt::LeftButton); }),
+              ConditionSheetModel::kCancelled);
 }
