@@ -20,6 +20,7 @@ TEST(QtFileDialogsTest, TheDialogAnswersTheWindowsPathOfTheFileTypedInTheRequest
                 QTimer::singleShot(0, [] {
                     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
                 });
+                EXPECT_TRUE(edit->window()->isVisible()) << "closed before " << name.toStdString();
                 edit->setText(name);
                 QTest::keyClick(edit, name.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
             }
