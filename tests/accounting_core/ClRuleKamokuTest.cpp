@@ -1,5 +1,7 @@
 // The summation rule over the small books of tests/data: one golden, the periods criteria deliver, misuse.
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "accounting_core/ClLinkMgr.h"
@@ -100,6 +102,26 @@ TEST_F(ClRuleKamokuTest, WalkPositionsMisuseAndOverflow) {
         "(SELECT account_id FROM accounts WHERE code IN (11100000, 15100000))");
     EXPECT_EQ((std::vector{rule->MoveReady(1, 0, 0, nullptr, nullptr, 0), rule->GetSumCount(&count)}),
               (std::vector{kOverflow, kNotReady}));
+}
+
+using DemoBooksSummationTest = BooksFixture;
+
+// Every byte of every record (both tax views) the whole year's walk delivers, as the aggregation makes it, on the
+// demo books and on demo books of 10,000 accounts: the SHA-256 of the stream the core has always delivered.
+TEST_F(DemoBooksSummationTest, TheWholeYearsRecordsByteForByte) {
+    const std::string io = std::string(std::getenv("MZN_ROOT")) + "/io";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"demo"}, "8093ddaae4dabbdbebd5a223de39ce9a8693a5681b4197a738e51b802638554f"},
+        {{"demo", "--accounts", "10000"}, "5e91c21092cb05b529a9b2176fddd093720cbd0b1afef5acc36c5fe7e3e4e616"}};
+    for (const auto& [demo, sha256] : cases) {
+        ASSERT_EQ(BooksTool::Run(demo, io).exitCode, 0);
+        ASSERT_EQ(Connect(), kOk);
+        const auto records = SummaryWalk(FindEntries({{17, 4, 2, 1, 1}, {17, 6, 2, 12, 2}, {17, 1, 2, 18, 0}}));
+        std::ofstream(io + "/records", std::ios::binary)
+            .write(reinterpret_cast<const char*>(records.data()), std::streamsize(records.size() * sizeof records[0]));
+        EXPECT_EQ(ChildProcess::Run({"/usr/bin/sha256sum", io + "/records"}, io).out.substr(0, 64), sha256);
+        CoreSession::End();
+    }
 }
 
 }  // namespace
