@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QWindow>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "platform/view/DialogUnits.h"
@@ -40,16 +42,26 @@ QProgressBar* MakeBar(QWidget* parent, const char* name, const DialogUnits& unit
     bar->setObjectName(QString::fromLatin1(name));
     bar->setTextVisible(false);
     bar->setGeometry(units.Rect(rect.left, rect.top, rect.width, rect.height));
-    // A new bar of the template stands at the start of its default range.
     bar->setRange(0, 100);
     bar->setValue(0);
     return bar;
 }
 
+void SetBar(QProgressBar* bar, int maximum, int value) {
+    if (bar->maximum() != maximum) bar->setRange(0, maximum);
+    if (bar->value() != value) bar->setValue(value);
+}
+
+std::int64_t SteadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
-ClProgressDialog::ClProgressDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+ClProgressDialog::ClProgressDialog(QWidget* parent, Clock clock)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+      clock_(clock ? std::move(clock) : Clock(SteadyMs)) {
     setModal(false);
     // Platforms without windows on a screen (offscreen, minimal) have no
     // stacking order to change and complain at every raise.
@@ -87,47 +99,60 @@ void ClProgressDialog::ShowExposed() {
 }
 
 void ClProgressDialog::ResetProgress() {
-    overall_->setRange(0, kOverallMaximum);
-    overall_->setValue(0);
-    ShowSteps(true);
+    overallState_ = {kOverallMaximum, 0};
+    Paint(true);
 }
 
 void ClProgressDialog::AdvanceProgress(std::int16_t from, std::int16_t to) {
-    for (int value = from; value <= to; ++value) {
-        if (value % 10 == 0) SetCaptionPercent(value / 10);
-        StepBar(overall_);
-        PulseActivity();
-        ShowSteps(false);
-    }
-    if (from <= to) ShowSteps(true);
+    if (from > to) return;
+    // Every value steps the overall bar once (it stays at its maximum once
+    // there) and pulses; the caption follows the last tenth value of the range.
+    const int steps = to - from + 1;
+    overallState_.value = std::max(overallState_.value, std::min(overallState_.maximum, overallState_.value + steps));
+    const int lastTenth = to - ((to % 10) + 10) % 10;
+    if (lastTenth >= from) captionPercent_ = lastTenth / 10;
+    activityState_ = kRefilled;
+    Paint(true);
 }
 
 void ClProgressDialog::PulseActivity() {
-    activity_->setRange(0, kActivityMaximum);
-    activity_->setValue(0);
-    for (int step = 0; step <= kActivityMaximum; ++step) {
-        StepBar(activity_);
-        ShowSteps(false);
-    }
+    activityState_ = kRefilled;
+    Paint(false);
 }
 
-void ClProgressDialog::ShowSteps(bool force) {
-    if (!force && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintIntervalMs) return;
+void ClProgressDialog::PulseActivities(std::int64_t count) {
+    if (count > 0) PulseActivity();
+}
+
+void ClProgressDialog::ShowState() {
+    SetBar(overall_, overallState_.maximum, overallState_.value);
+    SetBar(activity_, activityState_.maximum, activityState_.value);
+    if (!captionPercent_) return;
+    char caption[kCaptionSize];
+    std::snprintf(caption, sizeof caption, "集計中 %d％", *captionPercent_);
+    const QString title = QtText::FromCp932(caption);
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void ClProgressDialog::Paint(bool force) {
+    const std::int64_t now = clock_();
+    if (!force && painted_ && now - lastPaintMs_ < kPaintIntervalMs) return;
     BringToTop();
-    // A bar repaints itself at every change of its value; between the
-    // window's paints those repaints are held back (from ResetProgress to
-    // EndProgress), and the window paints the bars with itself.
+    // A bar repaints itself at every change of its value; those repaints are
+    // held back (from the first paint to EndProgress) and the window paints
+    // the bars with itself.
+    overall_->setUpdatesEnabled(false);
+    activity_->setUpdatesEnabled(false);
+    ShowState();
     overall_->setUpdatesEnabled(true);
     activity_->setUpdatesEnabled(true);
     repaint();
-    overall_->setUpdatesEnabled(false);
-    activity_->setUpdatesEnabled(false);
-    lastPaint_.restart();
+    lastPaintMs_ = now;
+    painted_ = true;
 }
 
 void ClProgressDialog::EndProgress() {
-    overall_->setUpdatesEnabled(true);
-    activity_->setUpdatesEnabled(true);
+    ShowState();
     done(1);
 }
 
@@ -147,18 +172,4 @@ void ClProgressDialog::closeEvent(QCloseEvent* event) {
         return;
     }
     QDialog::closeEvent(event);
-}
-
-void ClProgressDialog::SetCaptionPercent(int percent) {
-    char caption[kCaptionSize];
-    std::snprintf(caption, sizeof caption, "集計中 %d％", percent);
-    setWindowTitle(QtText::FromCp932(caption));
-}
-
-void ClProgressDialog::StepBar(QProgressBar* bar) {
-    if (bar->value() < bar->maximum()) bar->setValue(bar->value() + 1);
-}
-
-void ClProgressDialog::PulseActivities(std::int64_t count) {
-    if (count > 0) PulseActivity();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "report/ProgressSink.h"
 
@@ -20,11 +21,11 @@ class QProgressBar;
 //
 // The run works on the GUI thread without an event loop, so nothing paints
 // by itself: the window repaints itself and keeps itself raised as the run
-// steps it. The bars follow every step exactly, but the window is painted
-// at most once every kPaintIntervalMs (and at the end of each range): a
-// synchronous paint per activity step, as the steps come, would cost a
-// large run minutes of painting (some 900,000 paints on 10,000 accounts)
-// for pictures no eye can tell apart.
+// steps it. A large run makes some 150,000 calls standing for 900,000
+// activity steps; the calls only count, in plain integers, and the bars and
+// the caption are set from the counts when the window is painted: at most
+// once every kPaintIntervalMs, at the end of each range and at the reset.
+// Each paint shows exactly the state the calls so far describe.
 class ClProgressDialog : public QDialog, public ProgressSink {
 public:
     static constexpr int kOverallMaximum = 1000;
@@ -33,7 +34,11 @@ public:
     static constexpr int kPaintIntervalMs = 15;
     static constexpr int kExposeTimeoutMs = 2000;
 
-    explicit ClProgressDialog(QWidget* parent = nullptr);
+    // Milliseconds since any fixed start, never going back.
+    using Clock = std::function<std::int64_t()>;
+
+    // clock: the time the paints are spaced by; the steady clock unless given.
+    explicit ClProgressDialog(QWidget* parent = nullptr, Clock clock = {});
 
     // Shows the window and waits until the window system has exposed it
     // (at most kExposeTimeoutMs, dispatching no user input): the run that
@@ -44,16 +49,16 @@ public:
     void ResetProgress();
     // For each value i from `from` to `to` (none when from > to): caption
     // "集計中 %d％" with i / 10 when i is a multiple of 10, one overall step
-    // (the bar stays at its maximum once there), a pulse, a repaint.
+    // (the bar stays at its maximum once there), a pulse; then a paint.
     void AdvanceProgress(std::int16_t from, std::int16_t to) override;
     // Activity bar: range 0 to 5, position 0, then six steps (the sixth finds
-    // it full), each raising the window and repainting it.
+    // it full); a paint when the last one is kPaintIntervalMs old.
     void PulseActivity() override;
     // A run of pulses (the aggregation reports one per mapping entry and
-    // account, millions on large books) shows as one refill: six repaints
-    // each would keep the user waiting on the display, not on the work.
+    // account, millions on large books): one refill ends as they all do.
     void PulseActivities(std::int64_t count) override;
-    // Ends the dialog with result 1, which hides it.
+    // Sets the bars to their final state and ends the dialog with result 1,
+    // which hides it.
     void EndProgress();
 
     QProgressBar* OverallBar() const { return overall_; }
@@ -66,17 +71,31 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A bar's range (from 0) and position as the calls so far describe them.
+    struct BarState {
+        int maximum = 100;  // a new bar of the template: 0 to 100
+        int value = 0;
+    };
+    // The activity bar after a pulse: range 0 to 5, position 0, then six
+    // steps, the sixth finding it full.
+    static constexpr BarState kRefilled{kActivityMaximum, kActivityMaximum};
+
     void BuildControls();
     void CentreOnScreen();
-    void SetCaptionPercent(int percent);
-    static void StepBar(QProgressBar* bar);
+    // The bars and the caption set from the counts.
+    void ShowState();
     void BringToTop();
-    // Paints the window and raises it, unless it was painted less than
-    // kPaintIntervalMs ago; force paints whatever the time.
-    void ShowSteps(bool force);
+    // Paints the window with the state so far, unless it was painted less
+    // than kPaintIntervalMs ago; force paints whatever the time.
+    void Paint(bool force);
 
     QProgressBar* activity_ = nullptr;  // control 1001
     QProgressBar* overall_ = nullptr;   // control 1000
     bool hasWindowStack_ = true;
-    QElapsedTimer lastPaint_;
+    Clock clock_;
+    std::int64_t lastPaintMs_ = 0;
+    bool painted_ = false;
+    BarState overallState_;
+    BarState activityState_;
+    std::optional<int> captionPercent_;  // none yet: the caption without a percentage
 };

@@ -7,68 +7,67 @@
 #include <QScreen>
 #include <QTest>
 
+#include <functional>
+
 #include "platform/view/DialogUnits.h"
 
 namespace {
 
-QString Text(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
+// "overall/maximum activity/maximum caption"
+QString BarsAndCaption(const ClProgressDialog& d) {
+    const QProgressBar* o = d.OverallBar();
+    return QStringLiteral("%1/%2 %3/%4 ").arg(o->value()).arg(o->maximum()).arg(d.ActivityBar()->value()).arg(
+               d.ActivityBar()->maximum()) + d.windowTitle();
+}
 
-// The template's layout in the dialog font, the window the user cannot
-// close, and one run: a step per value, the caption at every tenth value,
-// the activity bar refilled by pulses, the overall bar stopping at its maximum.
-TEST(ClProgressDialogTest, TheTemplatesWindowFollowsARun) {
-    ClProgressDialog dialog;
-    EXPECT_EQ(dialog.windowTitle(), Text(u8"集計中"));
-    EXPECT_EQ(dialog.font(), DialogUnits::DialogFont());
-    const DialogUnits units(dialog.font());
-    EXPECT_EQ(dialog.size(), units.Size(221, 45));
-    QProgressBar* overall = dialog.findChild<QProgressBar*>("progress1000");
-    QProgressBar* activity = dialog.findChild<QProgressBar*>("progress1001");
-    ASSERT_EQ(overall, dialog.OverallBar());
-    ASSERT_EQ(activity, dialog.ActivityBar());
-    EXPECT_EQ(overall->geometry(), units.Rect(5, 6, 211, 22));
-    EXPECT_EQ(activity->geometry(), units.Rect(5, 29, 211, 10));
-    EXPECT_FALSE(overall->isTextVisible());
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE((dialog.geometry().center() - screen.center()).manhattanLength(), 2);
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    EXPECT_TRUE(flags.testFlags(Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint));
-    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint));
-    EXPECT_FALSE(dialog.isModal());
+struct PaintLog : QObject {
+    QStringList paints;
+    bool eventFilter(QObject* dialog, QEvent* event) override {
+        if (event->type() == QEvent::Paint) paints << BarsAndCaption(*static_cast<ClProgressDialog*>(dialog));
+        return false;
+    }
+};
 
+// The template's window the user cannot close; a run on a clock the test moves (ms): a paint at the reset, a range's
+// end and a pulse 15 ms after the last paint, each showing the calls so far; between paints the widgets stand still.
+TEST(ClProgressDialogTest, TheTemplatesWindowPaintsTheCallsSoFar) {
+    std::int64_t now = 0;
+    ClProgressDialog dialog(nullptr, [&now] { return now; });
+    const DialogUnits units(DialogUnits::DialogFont());
+    EXPECT_EQ(std::pair(dialog.font(), dialog.size()), std::pair(DialogUnits::DialogFont(), units.Size(221, 45)));
+    EXPECT_EQ(dialog.OverallBar()->objectName() + dialog.ActivityBar()->objectName(), "progress1000progress1001");
+    EXPECT_EQ(std::pair(dialog.OverallBar()->geometry(), dialog.ActivityBar()->geometry()),
+              std::pair(units.Rect(5, 6, 211, 22), units.Rect(5, 29, 211, 10)));
+    EXPECT_LE((dialog.geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center())
+                  .manhattanLength(), 2);
+    const Qt::WindowFlags flags = Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    EXPECT_EQ(dialog.windowFlags() & (flags | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint), flags);
+    EXPECT_EQ(std::pair(dialog.isModal(), dialog.OverallBar()->isTextVisible()), std::pair(false, false));
+    PaintLog log;
+    dialog.installEventFilter(&log);
     dialog.ShowExposed();
-    dialog.ResetProgress();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible());
-    dialog.PulseActivities(0);
-    EXPECT_EQ(activity->maximum(), 100) << "no pulse, the template's default range";
-    dialog.PulseActivities(1000000);
-    EXPECT_EQ(activity->maximum(), 5);
-    EXPECT_EQ(activity->value(), 5);
-    EXPECT_EQ(overall->value(), 0);
-
-    const auto caption = [](int percent) { return Text(u8"集計中 ") + QString::number(percent) + Text(u8"％"); };
-    dialog.AdvanceProgress(100, 100);
-    EXPECT_EQ(overall->value(), 1);
-    EXPECT_EQ(dialog.windowTitle(), caption(10));
-    dialog.AdvanceProgress(0, 9);
-    EXPECT_EQ(dialog.windowTitle(), caption(0));
-    dialog.AdvanceProgress(11, 19);
-    dialog.AdvanceProgress(9, 5);
-    EXPECT_EQ(overall->value(), 20);
-    EXPECT_EQ(dialog.windowTitle(), caption(0)) << "only a tenth value sets the caption";
-    dialog.AdvanceProgress(20, 20);
-    EXPECT_EQ(dialog.windowTitle(), caption(2));
-    dialog.AdvanceProgress(0, 1000);  // 1022 steps: the bar stops at its maximum
-    EXPECT_EQ(overall->value(), 1000);
-    EXPECT_EQ(overall->maximum(), 1000);
-    EXPECT_EQ(dialog.windowTitle(), caption(100));
-
-    dialog.ResetProgress();
-    EXPECT_EQ(overall->value(), 0);
-    dialog.EndProgress();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), 1);
+    const std::tuple<std::int64_t, std::function<void()>, bool, QString> run[] = {
+        {0, [&] { dialog.ResetProgress(); }, true, QStringLiteral("0/1000 0/100 集計中")},
+        {14, [&] { dialog.PulseActivities(1000000); }, false, QStringLiteral("0/1000 0/100 集計中")},
+        {15, [&] { dialog.PulseActivities(0); }, false, QStringLiteral("0/1000 0/100 集計中")},
+        {15, [&] { dialog.PulseActivity(); }, true, QStringLiteral("0/1000 5/5 集計中")},
+        {15, [&] { dialog.AdvanceProgress(100, 100); }, true, QStringLiteral("1/1000 5/5 集計中 10％")},
+        {15, [&] { dialog.AdvanceProgress(0, 9); }, true, QStringLiteral("11/1000 5/5 集計中 0％")},
+        {15, [&] { dialog.AdvanceProgress(11, 19); }, true, QStringLiteral("20/1000 5/5 集計中 0％")},
+        {99, [&] { dialog.AdvanceProgress(9, 5); }, false, QStringLiteral("20/1000 5/5 集計中 0％")},
+        {99, [&] { dialog.AdvanceProgress(25, 37); }, true, QStringLiteral("33/1000 5/5 集計中 3％")},
+        {99, [&] { dialog.AdvanceProgress(20, 20); }, true, QStringLiteral("34/1000 5/5 集計中 2％")},
+        {99, [&] { dialog.AdvanceProgress(0, 1000); }, true, QStringLiteral("1000/1000 5/5 集計中 100％")},
+        {99, [&] { dialog.EndProgress(); }, false, QStringLiteral("1000/1000 5/5 集計中 100％")},
+    };
+    for (const auto& [ms, call, paints, shown] : run) {
+        now = ms, log.paints.clear(), call();
+        const QStringList painted = paints ? QStringList(shown) : QStringList();
+        EXPECT_EQ(std::pair(log.paints, BarsAndCaption(dialog)), std::pair(painted, shown)) << ms;
+    }
+    EXPECT_EQ(std::pair(dialog.isVisible(), dialog.result()), std::pair(false, 1));
 }
 
 }  // namespace
