@@ -88,6 +88,12 @@ TEST_F(ClRuleKamokuTest, WalkPositionsMisuseAndOverflow) {
                                     kBadCriteria, kBadCriteria, kBadCriteria, kBadCriteria, kBadCriteria, kNotReady}));
     ASSERT_EQ(rule->MoveReady(1, 0, 0, nullptr, nullptr, 0), kOk);
     ASSERT_EQ(rule->GetSumCount(&count), kOk);
+    // Forwards over accounts, then back: each position delivers its own record.
+    const std::vector<StKAMOKUSUMINFO> all = SummaryWalk({});
+    for (int position : {3, 1, 1, 4}) {
+        EXPECT_EQ((std::vector{rule->SetMovePos(position), rule->MoveNext(&record)}), (std::vector{kOk, kOk}));
+        EXPECT_EQ(std::memcmp(&record, &all[static_cast<std::size_t>(position)], sizeof record), 0) << position;
+    }
     // Positions past the end and before the start, the last record, the end that stays the end, the end position.
     EXPECT_EQ((std::vector{rule->SetMovePos(count + 1), rule->SetMovePos(-1), rule->SetMovePos(count - 1),
                            rule->MoveNext(&record), rule->MoveNext(&record), rule->MoveNext(&record),
