@@ -53,7 +53,8 @@ StKAMOKUSUMINFO TotalRecord(const ClassTree::Line& line) {
 // Adds one amount into a total's slot; false on overflow. The amounts of
 // the packed record are not aligned: they are read and written by copying.
 bool Add(StKAMOKUSUMINFO& total, std::size_t array, int slot, std::int64_t amount) {
-    unsigned char* at = reinterpret_cast<unsigned char*>(&total) + array + sizeof amount * static_cast<std::size_t>(slot);
+    unsigned char* at =
+        reinterpret_cast<unsigned char*>(&total) + array + sizeof amount * static_cast<std::size_t>(slot);
     std::int64_t sum;
     std::memcpy(&sum, at, sizeof sum);
     if (__builtin_add_overflow(sum, amount, &sum)) return false;
