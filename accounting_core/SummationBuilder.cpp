@@ -26,10 +26,12 @@ constexpr std::uint32_t kYearsProfitLine = 0x40000080u;
 
 // A main account's sums already hold those of its sub-accounts
 // (docs/books-formats.md): only main accounts feed the totals. SQLite fails
-// the query when a sum leaves the 64-bit range.
+// the query when a sum leaves the 64-bit range. CROSS JOIN keeps the
+// accounts the outer loop: SQLite then looks up the sums of the few main
+// accounts only, instead of every period row's account.
 const char* const kClassSumsQuery =
     "SELECT a.class_code, s.period, sum(s.debit), sum(s.credit), sum(s.debit_incl), sum(s.credit_incl)"
-    " FROM accounts AS a JOIN period_sums AS s ON s.data_set = a.data_set AND s.account_id = a.account_id"
+    " FROM accounts AS a CROSS JOIN period_sums AS s ON s.data_set = a.data_set AND s.account_id = a.account_id"
     " WHERE a.data_set = ?1 AND a.code % 10000 = 0 GROUP BY a.class_code, s.period";
 enum SumColumn { kClass, kPeriod, kDebit, kCredit, kDebitIncl, kCreditIncl };
 
