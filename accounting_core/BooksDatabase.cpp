@@ -71,6 +71,13 @@ CREATE TABLE faults (
 );
 )sql";
 
+// The summation reads every account's period sums in account-code order:
+// with the amounts in the index, it never visits the table's own rows. Books
+// made before the index existed lack it; they read the same, only slower.
+const char* const kIndexes =
+    "CREATE INDEX IF NOT EXISTS period_sums_of_account"
+    " ON period_sums (data_set, account_id, period, debit, credit, debit_incl, credit_incl)";
+
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
@@ -96,7 +103,8 @@ bool BooksDatabase::Open(const std::string& hostPath, Mode mode) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 5000);
-    if (!Exec("PRAGMA foreign_keys = ON") || !CheckOrCreateSchema(!exists)) {
+    if (!Exec("PRAGMA foreign_keys = ON") || !CheckOrCreateSchema(!exists) ||
+        (mode == Mode::Create && !Exec(kIndexes))) {
         std::string why = error_;
         Close();
         error_ = why;
