@@ -95,7 +95,9 @@ bool BooksDatabase::Open(const std::string& hostPath, Mode mode) {
     const bool exists = FileExists(hostPath);
     if (!exists && mode == Mode::Existing) return Fail("no books at " + hostPath);
 
-    int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread at a time: SQLite need not lock it
+    // on every call (a walk reads about ten columns of 150,000 rows).
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(hostPath.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
         Close();
