@@ -71,6 +71,13 @@ CREATE TABLE faults (
 );
 )sql";
 
+// The summation reads every account's period sums in account-code order:
+// with the amounts in the index, it never visits the table's own rows. Books
+// made before the index existed lack it; they read the same, only slower.
+const char* const kIndexes =
+    "CREATE INDEX IF NOT EXISTS period_sums_of_account"
+    " ON period_sums (data_set, account_id, period, debit, credit, debit_incl, credit_incl)";
+
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
@@ -88,7 +95,9 @@ bool BooksDatabase::Open(const std::string& hostPath, Mode mode) {
     const bool exists = FileExists(hostPath);
     if (!exists && mode == Mode::Existing) return Fail("no books at " + hostPath);
 
-    int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread at a time: SQLite need not lock it
+    // on every call (a walk reads about ten columns of 150,000 rows).
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(hostPath.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
         Close();
@@ -96,7 +105,8 @@ bool BooksDatabase::Open(const std::string& hostPath, Mode mode) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 5000);
-    if (!Exec("PRAGMA foreign_keys = ON") || !CheckOrCreateSchema(!exists)) {
+    if (!Exec("PRAGMA foreign_keys = ON") || !CheckOrCreateSchema(!exists) ||
+        (mode == Mode::Create && !Exec(kIndexes))) {
         std::string why = error_;
         Close();
         error_ = why;

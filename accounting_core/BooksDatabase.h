@@ -31,7 +31,7 @@ public:
 
     enum class Mode {
         Existing,  // the books must exist and carry the current schema
-        Create,    // create the file and the schema when missing
+        Create,    // create the file and the schema when missing; add the indexes missing in older books
     };
 
     BooksDatabase() = default;

@@ -1,5 +1,6 @@
 #include "accounting_core/ClRuleKamoku.h"
 
+#include "accounting_core/AccountSumStream.h"
 #include "accounting_core/ClAccConnect.h"
 #include "accounting_core/ClOptLink.h"
 #include "accounting_core/ClSetMgr.h"
@@ -33,8 +34,16 @@ int ClRuleKamoku::MoveReady(int sumType, int departmentType, int displayType, co
     BooksDatabase& books = *Target().Mgr()->Books();
     ClassTree classes;
     if (!classes.Load(books)) return core_result::kBooksError;
-    if (int result = SummationBuilder(books, classes, periods).Build(dataSet, records_); result != core_result::kOk)
-        return result;
+    // The query of the accounts opens first: the count and the totals are
+    // read in its read transaction, so they match the records it delivers.
+    auto accounts = std::make_unique<AccountSumStream>(books, periods);
+    const SummationBuilder builder(books, classes, periods);
+    int result = accounts->Open(dataSet);
+    if (result == core_result::kOk) result = builder.CountAccounts(dataSet, accountCount_);
+    if (result == core_result::kOk) result = builder.BuildTotals(dataSet, totals_);
+    if (result != core_result::kOk) return MoveFinish(), result;
+    accounts_ = std::move(accounts);
+    dataSet_ = dataSet;
     ready_ = true;
     return core_result::kOk;
 }
@@ -43,14 +52,14 @@ int ClRuleKamoku::GetSumCount(std::int32_t* count) {
     if (count == nullptr) return core_result::kBadArgument;
     if (int forced = Forced("GetSumCount"); forced != 0) return forced;
     if (!ready_) return core_result::kNotReady;
-    *count = static_cast<std::int32_t>(records_.size());
+    *count = static_cast<std::int32_t>(Count());
     return core_result::kOk;
 }
 
 int ClRuleKamoku::SetMovePos(std::int32_t position) {
     if (int forced = Forced("SetMovePos"); forced != 0) return forced;
     if (!ready_) return core_result::kNotReady;
-    if (position < 0 || static_cast<std::size_t>(position) > records_.size()) return core_result::kBadArgument;
+    if (position < 0 || static_cast<std::size_t>(position) > Count()) return core_result::kBadArgument;
     position_ = static_cast<std::size_t>(position);
     deliveredThisWalk_ = 0;
     return core_result::kOk;
@@ -63,15 +72,34 @@ int ClRuleKamoku::MoveNext(StKAMOKUSUMINFO* record) {
         std::optional<FaultTable::Fault> fault = connection->Faults().Find("MoveNext");
         if (fault && deliveredThisWalk_ >= fault->after) return fault->result;
     }
-    if (position_ >= records_.size()) return core_result::kEndOfSums;
-    *record = records_[position_++];
+    if (position_ >= Count()) return core_result::kEndOfSums;
+    StKAMOKUSUMINFO next;
+    if (position_ < static_cast<std::size_t>(accountCount_)) {
+        if (int result = AccountAt(next); result != core_result::kOk) return result;
+    } else {
+        next = totals_[position_ - static_cast<std::size_t>(accountCount_)];
+    }
+    *record = next;
+    ++position_;
     ++deliveredThisWalk_;
     return core_result::kOk;
 }
 
+int ClRuleKamoku::AccountAt(StKAMOKUSUMINFO& record) {
+    const auto wanted = static_cast<std::int64_t>(position_);
+    if (accounts_->Position() > wanted) {
+        if (int result = accounts_->Open(dataSet_); result != core_result::kOk) return result;
+    }
+    int result = core_result::kOk;
+    while (result == core_result::kOk && accounts_->Position() <= wanted) result = accounts_->Next(record);
+    // Fewer accounts than counted: the books changed under the walk.
+    return result == core_result::kEndOfSums ? core_result::kBooksError : result;
+}
+
 int ClRuleKamoku::MoveFinish() {
-    records_.clear();
-    records_.shrink_to_fit();
+    accounts_.reset();
+    accountCount_ = 0;
+    totals_.clear();
     ready_ = false;
     position_ = 0;
     deliveredThisWalk_ = 0;

@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "accounting_core/ClRuleBase.h"
 #include "accounting_core/StKAMOKUSUMINFO.h"
 
+class AccountSumStream;
 struct StBUMONINFO;
 struct StFINDINFO;
 
@@ -16,9 +18,10 @@ struct StFINDINFO;
 //
 // Use: Create, AttachSetMgr, SetCurDataID, AttachOptLink, MoveReady,
 // GetSumCount, SetMovePos(0), MoveNext while it returns 0 (kEndOfSums = 5000
-// after the last record), MoveFinish, delete. MoveReady reads the books once,
-// with two queries whatever the number of accounts; the walk then hands out
-// copies.
+// after the last record), MoveFinish, delete. MoveReady counts the accounts,
+// works out the totals and opens the query of the accounts; MoveNext builds
+// each account's record from that query as it is asked for, so that memory
+// does not grow with the accounts.
 class ClRuleKamoku : public ClRuleBase {
 public:
     // The values of MoveReady's arguments this core knows.
@@ -38,22 +41,29 @@ public:
     // manager; kBadCriteria for conditions on anything but the month.
     int MoveReady(int sumType, int departmentType, int displayType, const StFINDINFO* criteria,
                   const StBUMONINFO* department, int pastType);
-    // The number of records MoveReady read; kNotReady before MoveReady.
+    // The number of records of the walk; kNotReady before MoveReady.
     int GetSumCount(std::int32_t* count);
     // The next MoveNext delivers record `position` (0 = the first);
     // kBadArgument outside 0..count.
     int SetMovePos(std::int32_t position);
-    // Copies the next record; kEndOfSums after the last one.
+    // Copies the next record; kEndOfSums after the last one, kBooksError
+    // when the books fail on the way (the record is left as it was).
     int MoveNext(StKAMOKUSUMINFO* record);
-    // Ends the walk and frees the records.
+    // Ends the walk and closes its query.
     int MoveFinish();
 
 private:
     ClRuleKamoku() = default;
 
     int Forced(const char* call) const;
+    std::size_t Count() const { return static_cast<std::size_t>(accountCount_) + totals_.size(); }
+    // The record of the account at position_; never kEndOfSums.
+    int AccountAt(StKAMOKUSUMINFO& record);
 
-    std::vector<StKAMOKUSUMINFO> records_;
+    std::unique_ptr<AccountSumStream> accounts_;
+    std::int32_t accountCount_ = 0;
+    std::vector<StKAMOKUSUMINFO> totals_;
+    int dataSet_ = 0;
     bool ready_ = false;
     std::size_t position_ = 0;
     int deliveredThisWalk_ = 0;

@@ -15,9 +15,8 @@
 // window (offscreen unless QT_QPA_PLATFORM names another platform). The
 // share of the display is its replay time over the run with a progress sink
 // that does nothing plus that replay time; the program ends with the shares
-// for both books and both displays. The window repaints at every pulse, so
-// its replay of the large books' calls takes minutes; leave it out with
-// --benchmark_filter=-window/accounts when only the run is of interest.
+// for both books and both displays. The window only counts the calls and
+// paints at most every 15 ms and at the end of each range.
 //
 // The program lies beside the link programs: the run moves to its program's
 // folder to read the definition and data files there.

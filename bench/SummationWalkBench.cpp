@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "accounting_core/AccountSumStream.h"
 #include "accounting_core/BooksDatabase.h"
 #include "accounting_core/BooksStatement.h"
 #include "accounting_core/ClAccConnect.h"
@@ -76,6 +78,56 @@ void BM_SummationWalk(benchmark::State& state) {
     state.SetItemsProcessed(records);
 }
 BENCHMARK(BM_SummationWalk)->Unit(benchmark::kMillisecond);
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The walk's own query stepped to its end with every column read and no
+// record built: what SQLite alone costs the walk. The books are opened once
+// outside the timing, as the connection of the walk is.
+std::int64_t PlainScan(const BooksDatabase& books, std::int64_t& checksum) {
+    BooksStatement scan(books.Handle(), AccountSumStream::kQuery);
+    scan.Bind(1, 1);
+    std::int64_t rows = 0;
+    std::uint8_t id[16];
+    while (scan.Step() == BooksStatement::StepResult::Row) {
+        scan.Blob(0, id, sizeof id);
+        checksum += static_cast<std::int64_t>(scan.Text(2).size()) + id[0];
+        for (int column : {1, 3, 4, 5, 6, 7, 8, 9}) checksum += scan.Int(column);
+        ++rows;
+    }
+    return rows;
+}
+
+// The walk and the plain scan in turn, so that other work on the machine
+// slows both alike: the CPU time of each per iteration, and their ratio.
+void BM_WalkAgainstPlainScan(benchmark::State& state) {
+    LargeBooks::Get();
+    StFINDINFO criteria[4];
+    FullYearCriteria(criteria);
+    BooksDatabase books;
+    BenchBooks::Require(books.Open(BooksDatabase::Mode::Existing), books.Error());
+    double walkSeconds = 0;
+    double scanSeconds = 0;
+    std::int64_t checksum = 0;
+    for (auto _ : state) {
+        const double start = ThreadCpuSeconds();
+        if (BenchBooks::WalkSums(criteria, checksum) < 0) state.SkipWithError("the summation is not ready");
+        const double walked = ThreadCpuSeconds();
+        PlainScan(books, checksum);
+        walkSeconds += walked - start;
+        scanSeconds += ThreadCpuSeconds() - walked;
+    }
+    benchmark::DoNotOptimize(checksum);
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["walk_ms"] = benchmark::Counter(walkSeconds * 1e3 / iterations);
+    state.counters["scan_ms"] = benchmark::Counter(scanSeconds * 1e3 / iterations);
+    state.counters["ratio"] = benchmark::Counter(scanSeconds > 0 ? walkSeconds / scanSeconds : 0);
+}
+BENCHMARK(BM_WalkAgainstPlainScan)->Unit(benchmark::kMillisecond);
 
 void BM_AccountLookupByCode(benchmark::State& state) {
     LargeBooks::Get();
