@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/mzn-books/DataSetStore.h"
+
 class BooksCommandLine;
 class BooksDatabase;
 class Diagnostics;
+
 
 // mzn-books: runs one command on the books of MZN_ROOT and says how it went
 // in its exit status. Results go to out, messages to err.
@@ -17,7 +20,8 @@ public:
         kBooksFailed = 1,    // the books cannot be opened, created or written
         kUsage = 2,          // a wrong command line
         kBadInput = 3,       // input files with errors; nothing was imported
-        kNoSuchDataSet = 4,  // select of a number the books do not have
+        kNoSuchDataSet = 4,  // a data-set number the books do not have
+        kOtherVersion = 5,   // copy-conditions between data sets of different form versions
     };
 
     BooksTool(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -30,6 +34,12 @@ private:
     int Select(const BooksCommandLine& line);
     int List(const BooksCommandLine& line);
     int Demo(const BooksCommandLine& line);
+    int Delete(const BooksCommandLine& line);
+    int CopyConditions(const BooksCommandLine& line);
+
+    bool SelectFor(BooksDatabase& books, const std::string& user, std::int64_t number);
+    // The data set of a number; false, said on err, when there is none.
+    bool FindDataSet(BooksDatabase& books, std::int64_t number, DataSetStore::Summary& set, int& exitCode);
 
     bool SetUp(BooksDatabase& books);
     bool OpenExisting(BooksDatabase& books);
