@@ -49,6 +49,13 @@ std::string SettingsOf(const DataSetStore::Summary& set) {
 }  // namespace
 
 int BooksTool::Run(const std::vector<std::string>& arguments) {
+    const int status = RunCommand(arguments);
+    terminalOut_ << catalogue_.Text(out_.str());
+    terminalErr_ << catalogue_.Text(err_.str());
+    return status;
+}
+
+int BooksTool::RunCommand(const std::vector<std::string>& arguments) {
     const BooksCommandLine line = BooksCommandLine::Parse(arguments);
     switch (line.command) {
     case BooksCommandLine::Command::Help: out_ << BooksCommandLine::Usage(); return kOk;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/MessageCatalogue.h"
 #include "tools/mzn-books/DataSetStore.h"
 
 class BooksCommandLine;
@@ -24,11 +26,15 @@ public:
         kOtherVersion = 5,   // copy-conditions between data sets of different form versions
     };
 
-    BooksTool(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    BooksTool(std::ostream& out, std::ostream& err, const MessageCatalogue& catalogue = MessageCatalogue::Current())
+        : terminalOut_(out), terminalErr_(err), catalogue_(catalogue) {}
 
+    // Runs the command; what it says reaches out and err when it is done,
+    // in the catalogue's language.
     int Run(const std::vector<std::string>& arguments);
 
 private:
+    int RunCommand(const std::vector<std::string>& arguments);
     int Init();
     int Import(const BooksCommandLine& line);
     int Select(const BooksCommandLine& line);
@@ -47,6 +53,10 @@ private:
     int ReportInput(const Diagnostics& diagnostics);
     int Failed(const std::string& why);
 
-    std::ostream& out_;
-    std::ostream& err_;
+    std::ostream& terminalOut_;
+    std::ostream& terminalErr_;
+    const MessageCatalogue& catalogue_;
+    // What the command says, in English, one message a line.
+    std::ostringstream out_;
+    std::ostringstream err_;
 };
