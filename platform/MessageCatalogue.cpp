@@ -107,14 +107,15 @@ MessageCatalogue MessageCatalogue::ForLocale(std::string_view localeName) {
     return MessageCatalogue(japanese, japanese ? CodesetOf(localeName) : "UTF-8");
 }
 
+MessageCatalogue MessageCatalogue::ForEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
+    for (const char* value : {lcAll, lcMessages, lang})
+        if (value != nullptr && *value != '\0') return ForLocale(value);
+    return ForLocale("C");
+}
+
 const MessageCatalogue& MessageCatalogue::Current() {
-    static const MessageCatalogue current = [] {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* value = std::getenv(name);
-            if (value != nullptr && *value != '\0') return ForLocale(value);
-        }
-        return ForLocale("C");
-    }();
+    static const MessageCatalogue current =
+        ForEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
     return current;
 }
 

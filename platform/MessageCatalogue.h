@@ -34,6 +34,8 @@ public:
     // The catalogue of this process: Japanese when the first of LC_ALL,
     // LC_MESSAGES and LANG that is set starts with "ja".
     static const MessageCatalogue& Current();
+    // The same for the values of those variables (null when unset).
+    static MessageCatalogue ForEnvironment(const char* lcAll, const char* lcMessages, const char* lang);
     static MessageCatalogue ForLocale(std::string_view localeName);
 
     bool Japanese() const { return japanese_; }

@@ -36,7 +36,7 @@ TEST(MessageCatalogueTest, LocalesAndTheMessagesTheyGet) {
         std::string expected;
     } cases[] = {
         {"C", "mzn-books: no command given", "mzn-books: no command given"},
-        {"en_US.UTF-8", "unknown option --x", "unknown option --x"},
+        {"jv_ID.UTF-8", "unknown option --x", "unknown option --x"},
         {"ja_JP.UTF-8", "mzn-books: no command given", ja(u8"mzn-books: コマンドがありません")},
         {"ja_JP.SJIS", "no command given", TextCodec::Utf8ToCp932(ja(u8"コマンドがありません")).text},
         {"ja_JP.eucJP", "no command given", "\xA5\xB3\xA5\xDE\xA5\xF3\xA5\xC9\xA4\xAC\xA4\xA2\xA4\xEA\xA4\xDE\xA4\xBB\xA4\xF3"},
@@ -54,6 +54,10 @@ TEST(MessageCatalogueTest, LocalesAndTheMessagesTheyGet) {
     };
     for (const auto& [locale, english, expected] : cases)
         EXPECT_EQ(MessageCatalogue::ForLocale(locale).Text(english), expected) << locale << " " << english;
+    // The first variable set decides.
+    EXPECT_TRUE(MessageCatalogue::ForEnvironment(nullptr, "", "ja_JP.UTF-8").Japanese());
+    EXPECT_FALSE(MessageCatalogue::ForEnvironment(nullptr, "C.UTF-8", "ja_JP.UTF-8").Japanese());
+    EXPECT_FALSE(MessageCatalogue::ForEnvironment("C", "ja_JP.UTF-8", "ja_JP.UTF-8").Japanese());
     EXPECT_EQ(MessageCatalogue::ForLocale("ja_JP.SJIS").FromCp932("\x83\x65"), "\x83\x65");
     EXPECT_EQ(MessageCatalogue::ForLocale("C").FromCp932("\x83\x65"), ja(u8"テ"));
 }
