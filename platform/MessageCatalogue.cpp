@@ -210,3 +210,8 @@ std::string MessageCatalogue::FromCp932(std::string_view cp932) const {
     if (!japanese_ || codeset_ == "UTF-8") return utf8;
     return Convert(utf8, codeset_.c_str(), "UTF-8");
 }
+
+std::string MessageCatalogue::FromUtf8(std::u8string_view utf8) const {
+    if (japanese_) return Encode(utf8);
+    return std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+}

@@ -47,6 +47,8 @@ public:
     // Text of the system's own (code page 932) in the output codeset: the
     // locale's for Japanese, otherwise UTF-8.
     std::string FromCp932(std::string_view cp932) const;
+    // The same for such text kept as UTF-8.
+    std::string FromUtf8(std::u8string_view utf8) const;
 
     static std::span<const Entry> Entries();
 

@@ -307,6 +307,8 @@ constexpr MessageCatalogue::Entry kEntries[] = {
 
     // The link program
     {"option {1} needs --batch", u8"オプション {1} は --batch と一緒に使ってください"},
+    {"batch mode needs --output WINDOWS_PATH: no report path was given or remembered",
+     u8"一括実行には --output WINDOWS_PATH が必要です。出力先が指定されておらず、記憶もされていません"},
     {"--output cannot be used when a caller names the report file",
      u8"呼び出し元が出力ファイルを指定しているときは --output を使えません"},
     {"--end-month takes a month from 1 to 12, not \"{1}\"",

@@ -22,6 +22,7 @@ ChildProcess::Result RunIn(const std::string& lang, const std::vector<std::strin
 TEST(ToolLanguageTest, EachToolSpeaksTheLocalesLanguage) {
     TempRoot root;
     const std::string link = MZN_PROGRAM_BRC;
+    ASSERT_EQ(ChildProcess::Run({MZN_BOOKS_EXE, "demo"}, root / "io").exitCode, 0);
     const struct {
         std::vector<std::string> command;
         const char* english;  // a part of what it says (standard output for --help, else standard error)
@@ -34,6 +35,7 @@ TEST(ToolLanguageTest, EachToolSpeaksTheLocalesLanguage) {
         {{MZN_CALLER_EXE, "--timeout", "x", "true"}, "--timeout takes seconds", u8"--timeout には 0～86400 の秒数"},
         {{link, "--help"}, "  --yes                  batch: answer Yes", u8"  --yes                  一括実行: 確認に"},
         {{link, "--yes"}, "option --yes needs --batch", u8"オプション --yes は --batch と一緒に"},
+        {{link, "--batch"}, "batch mode needs --output WINDOWS_PATH", u8"一括実行には --output WINDOWS_PATH が必要"},
     };
     for (const auto& [command, english, japanese] : cases) {
         const bool help = command.back() == "--help";
