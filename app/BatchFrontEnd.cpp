@@ -1,8 +1,10 @@
 #include "app/BatchFrontEnd.h"
 
 #include <cstdio>
+#include <string>
 
 #include "editions/Edition.h"
+#include "platform/MessageCatalogue.h"
 #include "wizard/ConditionSheetModel.h"
 
 BatchFrontEnd::BatchFrontEnd(const LaunchOptions& options)
@@ -18,8 +20,9 @@ int BatchFrontEnd::RunConditionSheet(ConditionSheetValues& values, MappingList& 
     // Without a path from the command line, the caller or the condition file
     // the sheet would offer its placeholder "*.xml", which nobody saw.
     if (!options_.outputPath && sheet.Values.OutputPathLocked == 0 && sheet.Values.SavedOutputPath[0] == '\0') {
-        std::fprintf(stderr, "%s: batch mode needs --output WINDOWS_PATH: no report path was given or remembered\n",
-                     Edition::Current().ProgramName());
+        const std::string message = std::string(Edition::Current().ProgramName()) +
+                                    ": batch mode needs --output WINDOWS_PATH: no report path was given or remembered\n";
+        std::fputs(MessageCatalogue::Current().Text(message).c_str(), stderr);
         return kCannotRun;
     }
     // The command line's conditions stand for what a user would type.

@@ -400,3 +400,31 @@ TEST_F(LinkProgramTest, TheReportCarriesTheSumsOfTheImportedBooks) {
         EXPECT_EQ(Amount(report, "TUKIURIAGEKINGAKU02"), sum(credit, sales + "= 2"));
     }
 }
+
+// The next year's data set takes over a year's remembered conditions, all but the report's path; a deleted data
+// set leaves its conditions behind.
+TEST_F(LinkProgramTest, ConditionsGoToTheNextYearAndStayWithADeletedDataSet) {
+    ASSERT_EQ(ChildProcess::Run({program_, "--batch", "--end-month", "9", "--output", WindowsPath(report_)},
+                                *root_ / "io-link").exitCode, 0);
+    const std::string from = testfiles::ReadFile(ConditionFile("UG30", 1));
+    ASSERT_NE(from.find("9/0/0/Z:"), std::string::npos);
+    const ChildProcess::Result copied = Books({"copy-conditions", "1", "3"});
+    EXPECT_EQ(copied.out, "Copied for " + UserStore::LoginName() + ": C:\\Mizunara\\Conditions\\UG30_G_" +
+                              UserStore::LoginName() + "_3_3.env\n");
+    const std::string to = testfiles::ReadFile(ConditionFile("UG30", 3));
+    EXPECT_EQ(to.substr(0, 12), "[P1]\n9/0/0/\n");
+    EXPECT_EQ(to.substr(to.find("[P2/P3]")), from.substr(from.find("[P2/P3]")));
+    EXPECT_NE(Books({"copy-conditions", "1", "3"}).out.find("Kept for "), std::string::npos);
+    EXPECT_EQ(testfiles::ReadFile(ConditionFile("UG30", 3)), to);
+    EXPECT_EQ(Books({"copy-conditions", "1", "2"}).exitCode, 5) << "a UG16 year";
+    EXPECT_EQ(Books({"copy-conditions", "1", "9"}).exitCode, 4);
+
+    const ChildProcess::Result deleted = Books({"delete", "1"});
+    EXPECT_EQ(deleted.exitCode, 0);
+    EXPECT_NE(deleted.out.find(" has no data set selected now.\nThe remembered conditions of "), std::string::npos);
+    EXPECT_EQ(testfiles::ReadFile(ConditionFile("UG30", 1)), from);
+    EXPECT_EQ(BooksQuery::Number("SELECT (SELECT count(*) FROM accounts WHERE data_set = 1) + "
+                                 "(SELECT count(*) FROM data_sets WHERE number = 1) + sum(selected_no2) FROM users"),
+              0);
+    EXPECT_EQ(Books({"delete", "1"}).exitCode, 4);
+}

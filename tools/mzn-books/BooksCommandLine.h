@@ -12,7 +12,7 @@
 // options. --help and --version may stand anywhere.
 class BooksCommandLine {
 public:
-    enum class Command { Error, Help, Version, Init, Import, Select, List, Demo };
+    enum class Command { Error, Help, Version, Init, Import, Select, List, Demo, Delete, CopyConditions };
 
     static BooksCommandLine Parse(const std::vector<std::string>& arguments);
     static std::string Usage();
@@ -23,7 +23,9 @@ public:
     DataSetDefinition definition;  // import
     std::string accountsPath;
     std::string balancesPath;
-    std::int64_t number = 0;  // select
+    bool selectImported = false;  // import --select
+    std::int64_t number = 0;      // select, delete; copy-conditions: from
+    std::int64_t target = 0;      // copy-conditions: to
     std::string user;         // select, list: empty for the current user
     int accounts = 0;         // demo: 0 for the standard chart
 
@@ -32,4 +34,5 @@ private:
     bool TakeArgument(const std::string& word);
     bool Finish(bool sawStart, bool sawEnd, bool sawName);
     bool Reject(const std::string& why);
+    std::string CommandName() const;
 };
