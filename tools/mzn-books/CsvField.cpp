@@ -24,6 +24,7 @@ bool CsvField::ToInteger(std::string_view field, std::int64_t minimum, std::int6
 
 bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
     field = PlainText::Trim(field, PlainText::kSpaceAndTab);
+    if (field.size() > 2 && field[0] == '0' && PlainText::ToLower(field[1]) == 'x') field.remove_prefix(2);
     if (field.empty() || field.size() > 8) return false;
     std::uint32_t parsed = 0;
     for (char c : field) {

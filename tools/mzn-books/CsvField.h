@@ -14,7 +14,7 @@ public:
     // around them aside), within [minimum, maximum].
     static bool ToInteger(std::string_view field, std::int64_t minimum, std::int64_t maximum, std::int64_t& value);
 
-    // One to eight hexadecimal digits, either case, without a prefix.
+    // One to eight hexadecimal digits, either case, with or without "0x".
     static bool ToHex32(std::string_view field, std::uint32_t& value);
 
     // A header line whose first fields are the names, in order, each without

@@ -1,0 +1,106 @@
+#include "tools/mzn-books/ImportSummary.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/ClassTree.h"
+#include "accounting_core/CoreResult.h"
+#include "accounting_core/PeriodSelection.h"
+#include "accounting_core/SummationBuilder.h"
+#include "tools/mzn-books/ClassHierarchy.h"
+#include "tools/mzn-books/MessageTemplate.h"
+#include "tools/mzn-books/YenAmount.h"
+
+namespace {
+
+// "the opening balance, months 1-12, the closing adjustments".
+std::string PeriodList(const std::vector<int>& periods) {
+    std::string text;
+    auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    int runStart = 0;
+    int runEnd = 0;
+    auto flush = [&]() {
+        if (runStart == 0) return;
+        add(runStart == runEnd ? MessageTemplate::Fill("month %1", {std::to_string(runStart)})
+                               : MessageTemplate::Fill("months %1-%2",
+                                                       {std::to_string(runStart), std::to_string(runEnd)}));
+        runStart = 0;
+    };
+    for (int period : periods) {
+        if (period >= 1 && period <= 12) {
+            if (runStart != 0 && period == runEnd + 1) {
+                runEnd = period;
+                continue;
+            }
+            flush();
+            runStart = runEnd = period;
+            continue;
+        }
+        flush();
+        if (period == 0) add("the opening balance");
+        if (period == 15) add("the interim adjustments");
+        if (period == 18) add("the closing adjustments");
+    }
+    flush();
+    return text.empty() ? "none" : text;
+}
+
+// The balance of a total over every slot, on the line's side.
+std::int64_t YearBalance(const StKAMOKUSUMINFO& total) {
+    std::int64_t debit = 0;
+    std::int64_t credit = 0;
+    for (int slot = 0; slot < StKAMOKUSUMINFO::kSlots; ++slot) {
+        debit += total.DebitExcl[slot];
+        credit += total.CreditExcl[slot];
+    }
+    return total.BalanceSide == 1 ? debit - credit : credit - debit;
+}
+
+}  // namespace
+
+bool ImportSummary::Describe(BooksDatabase& books, std::int64_t number, std::string& text, std::string& error) {
+    ClassTree classes;
+    if (!classes.Load(books)) {
+        error = "cannot read the class-code hierarchy: " + books.Error();
+        return false;
+    }
+    const PeriodSelection everyPeriod;
+    const SummationBuilder summation(books, classes, everyPeriod);
+    std::vector<StKAMOKUSUMINFO> totals;
+    std::int32_t accounts = 0;
+    if (summation.CountAccounts(static_cast<int>(number), accounts) != core_result::kOk ||
+        summation.BuildTotals(static_cast<int>(number), totals) != core_result::kOk) {
+        error = "cannot sum the new data set: " + books.Error();
+        return false;
+    }
+    BooksStatement select(books.Handle(), "SELECT DISTINCT period FROM period_sums WHERE data_set = ?1 ORDER BY period");
+    select.Bind(1, number);
+    std::vector<int> periods;
+    BooksStatement::StepResult step;
+    while ((step = select.Step()) == BooksStatement::StepResult::Row) periods.push_back(static_cast<int>(select.Int(0)));
+    if (step != BooksStatement::StepResult::Done) {
+        error = "cannot read the periods of the new data set: " + select.Error();
+        return false;
+    }
+    // Periods 15 and 18 follow the months, as in the year.
+    std::stable_partition(periods.begin(), periods.end(), [](int period) { return period <= 12; });
+
+    text = MessageTemplate::Fill("Data set %1 - accounts: %2; periods with amounts: %3\n",
+                                 {std::to_string(number), std::to_string(accounts), PeriodList(periods)});
+    for (std::uint32_t code : {ClassHierarchy::kAssets, ClassHierarchy::kLiabilities, ClassHierarchy::kNetAssets,
+                               ClassHierarchy::kNetProfit}) {
+        const ClassTree::Line* line = classes.Find(code);
+        for (const StKAMOKUSUMINFO& total : totals) {
+            if (total.ClassCode != code || line == nullptr) continue;
+            char row[64];
+            std::snprintf(row, sizeof row, "%22s", YenAmount::FormatGrouped(YearBalance(total)).c_str());
+            // The names are kanji, two columns wide each (three bytes in UTF-8).
+            const std::size_t width = line->name.size() / 3 * 2;
+            text += "  " + line->name + std::string(width < 10 ? 10 - width : 0, ' ') + row + "\n";
+        }
+    }
+    return true;
+}
