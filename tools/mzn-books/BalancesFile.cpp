@@ -35,6 +35,13 @@ bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& colum
     reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
                                    "no column for %2",
                                    {std::string(BalancesFile::kHeader), missing});
+    int calendarMonth = 0;
+    int position = 0;
+    for (const std::string& field : header.fields)
+        if (ImportColumns::FindMonth(field, calendarMonth, position) && calendarMonth != 0) {
+            reason += "; a trial balance with a column per month needs --layout monthly";
+            break;
+        }
     return false;
 }
 

@@ -53,9 +53,9 @@ void ImportChecks::WarnUnbalancedPeriods(const std::vector<BalancesFile::Row>& b
         const std::int64_t debit = excluded ? totals.debit : totals.debitIncl;
         const std::int64_t credit = excluded ? totals.credit : totals.creditIncl;
         warnings.Report(balancesFile,
-                        MessageTemplate::Fill(excluded ? "in %1 the debits %2 and the credits %3 differ by %4"
-                                                       : "in %1 the debits %2 and the credits %3 including tax "
-                                                         "differ by %4",
+                        MessageTemplate::Fill(excluded ? "warning: in %1 the debits %2 and the credits %3 differ by %4"
+                                                       : "warning: in %1 the debits %2 and the credits %3 "
+                                                         "including tax differ by %4",
                                               {PeriodName(period), YenAmount::FormatGrouped(debit),
                                                YenAmount::FormatGrouped(credit),
                                                YenAmount::FormatGrouped(debit > credit ? debit - credit
@@ -91,7 +91,7 @@ void ImportChecks::WarnRepeatedTotals(const std::vector<AccountsFile::Row>& acco
         if (!repeated) continue;
         const BalancesFile::Row& row = *first->second;
         warnings.Report(balancesFile, row.line,
-                        MessageTemplate::Fill("the lines of main account %1 repeat the total of its sub-accounts in "
+                        MessageTemplate::Fill("warning: the lines of main account %1 repeat the total of its sub-accounts in "
                                               "every period (%2: %3); the books add a main account's lines to its "
                                               "sub-accounts', so these amounts count twice",
                                               {std::to_string(code), PeriodName(row.period),

@@ -246,6 +246,8 @@ TEST_F(MznBooksImportTest, ExportMistakesAreNamedWithTheirLinesAndAmounts) {
              u8"3月: \"x\" is not an amount"},
             {wide, chart, u8"コード,前期繰越,4月,5月,6月,7月,8月,9月,10月,11月,12月,1月,2月\n", u8"", 3,
              "balances.csv:1:", u8"missing: 12"},
+            {{}, chart, wideHeader, u8"", 3, "balances.csv:1:", u8"no column for period,debit,credit; a trial "
+             u8"balance with a column per month needs --layout monthly"},
             {wide, chart, u8"code,4月,1\n", u8"", 3, "balances.csv:1:",
              u8"the columns \"4月\" and \"1\" are both month 1 of the fiscal year"},
             {{"--encoding", "utf-8"}, chart + u8"1120,0," + std::u8string{char8_t(0x8F), char8_t(0xAC)} + u8",現金及び預金,借方\n", balanced, u8"", 3,

@@ -19,7 +19,7 @@ TEST(YenAmountTest, ParseTakesYenWithUpToFourDecimals) {
         {"000000099999999999999", 999999999999990000, ""}, {"100000000000000", kRefused, "is 10^14 yen or more"},
         {"1.23456", kRefused, "has more than four decimals"}, {"", kRefused, "is not an amount"},
         {"-", kRefused, "is not an amount"}, {"1.", kRefused, "is not an amount"}, {".5", kRefused, "is not an amount"},
-        {"1.2x", kRefused, "is not an amount"}, {"1,000", 10000000, ""}, {"\xE2\x96\xB3" "1,234,567.5", -12345675000, ""},
+        {"1.2x", kRefused, "is not an amount"}, {"1,000", 10000000, ""}, {"123,456", 1234560000, ""}, {"\xE2\x96\xB3" "1,234,567.5", -12345675000, ""},
         {"\xE2\x96\xB2" "0.5", -5000, ""}, {"1,00", kRefused, "is not an amount"}, {",100", kRefused, "is not an amount"},
         {"1234,567", kRefused, "is not an amount"}, {"1,234,56", kRefused, "is not an amount"},
         {"1,,234", kRefused, "is not an amount"}, {"-\xE2\x96\xB3" "1", kRefused, "is not an amount"},
