@@ -86,9 +86,10 @@ int BooksTool::Import(const BooksCommandLine& line) {
         (!line.codeMapPath.empty() && !ReadFile(line.codeMapPath, codeMapText)))
         return kBadInput;
     Diagnostics diagnostics;
-    const bool decoded = Decode(line.encoding, line.accountsPath, accountsText, diagnostics) &
-                         Decode(line.encoding, line.balancesPath, balancesText, diagnostics) &
-                         Decode(line.encoding, line.codeMapPath, codeMapText, diagnostics);
+    // Every file is decoded, so that each one's problem is reported.
+    bool decoded = Decode(line.encoding, line.accountsPath, accountsText, diagnostics);
+    decoded = Decode(line.encoding, line.balancesPath, balancesText, diagnostics) && decoded;
+    decoded = Decode(line.encoding, line.codeMapPath, codeMapText, diagnostics) && decoded;
     if (!decoded) return ReportInput(diagnostics);
     input.accounts = AccountsFile::Parse(accountsText, line.accountsPath, diagnostics);
     if (line.monthlyLayout) {

@@ -9,19 +9,20 @@
 
 namespace {
 
+// Sums of a check. A sum that reaches 10^14 yen is not checked: the
+// importer refuses the account sums that get there, and a period's total
+// beyond it says nothing a user could act on.
 struct Totals {
     std::int64_t debit = 0;
     std::int64_t credit = 0;
     std::int64_t debitIncl = 0;
     std::int64_t creditIncl = 0;
+    bool tooLarge = false;
 
-    // Amounts stay below 10^14 yen a line; a file would need ninety thousand
-    // lines at the limit before these sums left the 64-bit range.
     void Add(const BalancesFile::Row& row) {
-        debit += row.debit;
-        credit += row.credit;
-        debitIncl += row.debitIncl;
-        creditIncl += row.creditIncl;
+        tooLarge = tooLarge || !YenAmount::Add(debit, row.debit, debit) || !YenAmount::Add(credit, row.credit, credit) ||
+                   !YenAmount::Add(debitIncl, row.debitIncl, debitIncl) ||
+                   !YenAmount::Add(creditIncl, row.creditIncl, creditIncl);
     }
 };
 
@@ -48,6 +49,7 @@ void ImportChecks::WarnUnbalancedPeriods(const std::vector<BalancesFile::Row>& b
     std::map<int, Totals> periods;
     for (const BalancesFile::Row& row : balances) periods[row.period].Add(row);
     for (const auto& [period, totals] : periods) {
+        if (totals.tooLarge) continue;
         const bool excluded = totals.debit != totals.credit;
         if (!excluded && totals.debitIncl == totals.creditIncl) continue;
         const std::int64_t debit = excluded ? totals.debit : totals.debitIncl;
@@ -74,20 +76,23 @@ void ImportChecks::WarnRepeatedTotals(const std::vector<AccountsFile::Row>& acco
     struct Nets {
         std::int64_t own = 0;
         std::int64_t subs = 0;
+        bool tooLarge = false;
     };
     std::map<std::int32_t, std::map<int, Nets>> nets;
     std::map<std::int32_t, const BalancesFile::Row*> firstOwn;
     for (const BalancesFile::Row& row : balances) {
         if (withSubs.count(row.code) == 0) continue;
         Nets& period = nets[row.code][row.period];
-        (row.sub == 0 ? period.own : period.subs) += row.debit - row.credit;
+        std::int64_t& net = row.sub == 0 ? period.own : period.subs;
+        period.tooLarge = period.tooLarge || !YenAmount::Add(net, row.debit - row.credit, net);
         if (row.sub == 0 && row.debit - row.credit != 0) firstOwn.emplace(row.code, &row);
     }
     for (const auto& [code, periods] : nets) {
         const auto first = firstOwn.find(code);
         if (first == firstOwn.end()) continue;  // no amounts of its own
         bool repeated = true;
-        for (const auto& [period, amounts] : periods) repeated = repeated && amounts.own == amounts.subs;
+        for (const auto& [period, amounts] : periods)
+            repeated = repeated && !amounts.tooLarge && amounts.own == amounts.subs;
         if (!repeated) continue;
         const BalancesFile::Row& row = *first->second;
         warnings.Report(balancesFile, row.line,

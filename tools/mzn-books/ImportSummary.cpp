@@ -48,15 +48,20 @@ std::string PeriodList(const std::vector<int>& periods) {
     return text.empty() ? "none" : text;
 }
 
-// The balance of a total over every slot, on the line's side.
-std::int64_t YearBalance(const StKAMOKUSUMINFO& total) {
-    std::int64_t debit = 0;
-    std::int64_t credit = 0;
+// The balance of a total over every slot, on the line's side, as text.
+std::string YearBalance(const StKAMOKUSUMINFO& total) {
+    std::int64_t balance = 0;
+    const int sign = total.BalanceSide == 1 ? 1 : -1;
     for (int slot = 0; slot < StKAMOKUSUMINFO::kSlots; ++slot) {
-        debit += total.DebitExcl[slot];
-        credit += total.CreditExcl[slot];
+        const std::int64_t debit = total.DebitExcl[slot];
+        const std::int64_t credit = total.CreditExcl[slot];
+        const auto beyond = [](std::int64_t amount) {
+            return amount <= -YenAmount::kLimit || amount >= YenAmount::kLimit;
+        };
+        if (beyond(debit) || beyond(credit) || !YenAmount::Add(balance, sign * debit, balance) || !YenAmount::Add(balance, -sign * credit, balance))
+            return "10^14 yen or more";
     }
-    return total.BalanceSide == 1 ? debit - credit : credit - debit;
+    return YenAmount::FormatGrouped(balance);
 }
 
 }  // namespace
@@ -96,7 +101,7 @@ bool ImportSummary::Describe(BooksDatabase& books, std::int64_t number, std::str
         for (const StKAMOKUSUMINFO& total : totals) {
             if (total.ClassCode != code || line == nullptr) continue;
             char row[64];
-            std::snprintf(row, sizeof row, "%22s", YenAmount::FormatGrouped(YearBalance(total)).c_str());
+            std::snprintf(row, sizeof row, "%22s", YearBalance(total).c_str());
             // The names are kanji, two columns wide each (three bytes in UTF-8).
             const std::size_t width = line->name.size() / 3 * 2;
             text += "  " + line->name + std::string(width < 10 ? 10 - width : 0, ' ') + row + "\n";
