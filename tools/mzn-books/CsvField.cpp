@@ -35,11 +35,3 @@ bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
     value = parsed;
     return true;
 }
-
-bool CsvField::StartsWithNames(const std::vector<std::string>& fields, std::span<const std::string_view> names) {
-    if (fields.size() < names.size()) return false;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!PlainText::EqualIgnoringCase(PlainText::Trim(fields[i], PlainText::kSpaceAndTab), names[i])) return false;
-    }
-    return true;
-}
