@@ -410,7 +410,8 @@ TEST_F(LinkProgramTest, BooksFromAWideExportGiveTheSameReport) {
     const ChildProcess::Result imported =
         Books({"import", "--name", Utf8(u8"株式会社こなら商事"), "--start", "20240401", "--end", "20250331", "--layout",
                "monthly", "--amounts", "balance", "--code-map", BooksTool::DataFile("books/export-code-map.csv"),
-               BooksTool::DataFile("books/export-accounts.csv"), BooksTool::DataFile("books/export-balances-wide.csv")});
+               BooksTool::DataFile("books/export-accounts.csv"),
+               BooksTool::DataFile("books/export-balances-wide.csv")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     ASSERT_EQ(Books({"select", imported.out.substr(0, imported.out.find('\n'))}).exitCode, 0);
     fs::remove(report_);

@@ -30,9 +30,7 @@ std::string_view FieldOf(const CsvReader::Record& record, const ImportColumns::P
 // The columns the header names; the reason when a required one is missing.
 bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
     columns = ImportColumns::Positions(header.fields);
-    std::string missing;
-    for (Column column : kRequired)
-        if (!columns.Of(column)) missing += (missing.empty() ? "" : ",") + std::string(ImportColumns::EnglishName(column));
+    const std::string missing = columns.Missing(kRequired);
     if (missing.empty()) return true;
     reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
                                    "no column for %2",
@@ -72,8 +70,9 @@ bool ReadClass(std::string_view text, AccountsFile::Row& row, std::string& reaso
     const std::string_view name = PlainText::Trim(text, PlainText::kSpaceAndTab);
     const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
     if (name.empty() || ascii) {
-        reason = "the class code must be 1 to 8 hexadecimal digits (with or without 0x) or the name of a section, "
-                 "not " + AccountsFile::Quoted(text);
+        reason = MessageTemplate::Fill("the class code must be 1 to 8 hexadecimal digits (with or without 0x) or "
+                                       "the name of a section, not %1",
+                                       {AccountsFile::Quoted(text)});
         return false;
     }
     row.section.assign(name);
@@ -83,10 +82,10 @@ bool ReadClass(std::string_view text, AccountsFile::Row& row, std::string& reaso
 // One data line into row; false (with the reason) when a field is wrong.
 bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& columns, AccountsFile::Row& row,
              std::string& reason) {
-    std::size_t needed = 0;
-    for (Column column : kRequired) needed = std::max(needed, *columns.Of(column) + 1);
+    const std::size_t needed = columns.FieldsNeeded(kRequired);
     if (record.fields.size() < needed) {
-        reason = "expected at least " + std::to_string(needed) + " fields, found " + std::to_string(record.fields.size());
+        reason = MessageTemplate::Fill("expected at least %1 fields, found %2",
+                                       {std::to_string(needed), std::to_string(record.fields.size())});
         return false;
     }
     std::int64_t code = 0;
@@ -109,8 +108,9 @@ bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& co
     }
     for (auto [column, flag] : {std::pair{Column::Flag110, &row.flag110}, {Column::Flag112, &row.flag112}}) {
         if (ReadFlag(FieldOf(record, columns, column), *flag)) continue;
-        reason = std::string(ImportColumns::EnglishName(column)) + " must be 0 or 1, not " +
-                 AccountsFile::Quoted(FieldOf(record, columns, column));
+        reason = MessageTemplate::Fill("%1 must be 0 or 1, not %2",
+                                       {std::string(ImportColumns::EnglishName(column)),
+                                        AccountsFile::Quoted(FieldOf(record, columns, column))});
         return false;
     }
     row.line = record.line;
@@ -207,7 +207,8 @@ bool AccountsFile::ReadAccount(std::string_view codeField, std::string_view subF
         return false;
     }
     sub = 0;
-    if (!PlainText::Trim(subField, PlainText::kSpaceAndTab).empty() && !CsvField::ToInteger(subField, 0, kMaxSub, sub)) {
+    const bool subGiven = !PlainText::Trim(subField, PlainText::kSpaceAndTab).empty();
+    if (subGiven && !CsvField::ToInteger(subField, 0, kMaxSub, sub)) {
         reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(subField);
         return false;
     }

@@ -1,7 +1,5 @@
 #include "tools/mzn-books/BalancesFile.h"
 
-#include <algorithm>
-
 #include "platform/PlainText.h"
 #include "tools/mzn-books/AccountsFile.h"
 #include "tools/mzn-books/CsvField.h"
@@ -28,9 +26,7 @@ std::string_view FieldOf(const std::vector<std::string>& fields, const ImportCol
 
 bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
     columns = ImportColumns::Positions(header.fields);
-    std::string missing;
-    for (Column column : kRequired)
-        if (!columns.Of(column)) missing += (missing.empty() ? "" : ",") + std::string(ImportColumns::EnglishName(column));
+    const std::string missing = columns.Missing(kRequired);
     if (missing.empty()) return true;
     reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
                                    "no column for %2",
@@ -64,10 +60,10 @@ bool ReadAmount(std::string_view field, Column column, std::int64_t fallback, st
 bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& columns, BalancesFile::Row& row,
              std::string& reason) {
     const auto& f = record.fields;
-    std::size_t needed = 0;
-    for (Column column : kRequired) needed = std::max(needed, *columns.Of(column) + 1);
+    const std::size_t needed = columns.FieldsNeeded(kRequired);
     if (f.size() < needed) {
-        reason = "expected at least " + std::to_string(needed) + " fields, found " + std::to_string(f.size());
+        reason = MessageTemplate::Fill("expected at least %1 fields, found %2",
+                                       {std::to_string(needed), std::to_string(f.size())});
         return false;
     }
     std::int64_t code = 0;

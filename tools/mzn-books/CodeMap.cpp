@@ -24,8 +24,8 @@ CodeMap CodeMap::Parse(std::string_view text, const std::string& fileName, Diagn
     while ((status = reader.Next(record)) == CsvReader::Status::Record) {
         std::int64_t own = 0;
         std::int64_t standard = 0;
-        const bool twoCodes = record.fields.size() >= 2 && ReadCode(record.fields[0], own) &&
-                              ReadCode(record.fields[1], standard);
+        const bool twoCodes =
+            record.fields.size() >= 2 && ReadCode(record.fields[0], own) && ReadCode(record.fields[1], standard);
         if (!twoCodes) {
             // A header names the columns: a first line whose first field is no number.
             std::int64_t number = 0;
@@ -38,15 +38,17 @@ CodeMap CodeMap::Parse(std::string_view text, const std::string& fileName, Diagn
         }
         const auto [ownEntry, newOwn] =
             map.codes_.emplace(static_cast<std::int32_t>(own), Entry{static_cast<std::int32_t>(standard), record.line});
-        const auto [standardEntry, newStandard] = standardLines.emplace(static_cast<std::int32_t>(standard), record.line);
+        const auto [standardEntry, newStandard] =
+            standardLines.emplace(static_cast<std::int32_t>(standard), record.line);
         if (!newOwn)
             diagnostics.Report(fileName, record.line,
                                MessageTemplate::Fill("the own code %1 is mapped twice (first on line %2)",
                                                      {std::to_string(own), std::to_string(ownEntry->second.line)}));
         else if (!newStandard)
-            diagnostics.Report(fileName, record.line,
-                               MessageTemplate::Fill("the standard code %1 is given twice (first on line %2)",
-                                                     {std::to_string(standard), std::to_string(standardEntry->second)}));
+            diagnostics.Report(
+                fileName, record.line,
+                MessageTemplate::Fill("the standard code %1 is given twice (first on line %2)",
+                                      {std::to_string(standard), std::to_string(standardEntry->second)}));
     }
     if (status == CsvReader::Status::Error) diagnostics.Report(fileName, reader.ErrorLine(), reader.ErrorReason());
     return map;
@@ -69,11 +71,11 @@ void CodeMap::Apply(std::vector<AccountsFile::Row>& accounts, const std::string&
         account.code = Renumbered(own);
         const auto [other, fresh] = taken.emplace(account.StoredCode(), Taker{own, account.line});
         if (fresh || account.sub != 0) continue;
-        diagnostics.Report(accountsFile, account.line,
-                           MessageTemplate::Fill("account %1 and account %2 (line %3) both become account %4 with %5",
-                                                 {std::to_string(own), std::to_string(other->second.own),
-                                                  std::to_string(other->second.line), std::to_string(account.code),
-                                                  fileName_}));
+        diagnostics.Report(
+            accountsFile, account.line,
+            MessageTemplate::Fill("account %1 and account %2 (line %3) both become account %4 with %5",
+                                  {std::to_string(own), std::to_string(other->second.own),
+                                   std::to_string(other->second.line), std::to_string(account.code), fileName_}));
     }
     for (BalancesFile::Row& row : balances) row.code = Renumbered(row.code);
 }

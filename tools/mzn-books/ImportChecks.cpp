@@ -20,7 +20,8 @@ struct Totals {
     bool tooLarge = false;
 
     void Add(const BalancesFile::Row& row) {
-        tooLarge = tooLarge || !YenAmount::Add(debit, row.debit, debit) || !YenAmount::Add(credit, row.credit, credit) ||
+        tooLarge = tooLarge || !YenAmount::Add(debit, row.debit, debit) ||
+                   !YenAmount::Add(credit, row.credit, credit) ||
                    !YenAmount::Add(debitIncl, row.debitIncl, debitIncl) ||
                    !YenAmount::Add(creditIncl, row.creditIncl, creditIncl);
     }
@@ -35,9 +36,8 @@ std::string PeriodName(int period) {
 
 }  // namespace
 
-void ImportChecks::Warn(const std::vector<AccountsFile::Row>& accounts,
-                        const std::vector<BalancesFile::Row>& balances, const std::string& balancesFile,
-                        Diagnostics& warnings) {
+void ImportChecks::Warn(const std::vector<AccountsFile::Row>& accounts, const std::vector<BalancesFile::Row>& balances,
+                        const std::string& balancesFile, Diagnostics& warnings) {
     WarnUnbalancedPeriods(balances, balancesFile, warnings);
     WarnRepeatedTotals(accounts, balances, balancesFile, warnings);
 }
@@ -55,13 +55,12 @@ void ImportChecks::WarnUnbalancedPeriods(const std::vector<BalancesFile::Row>& b
         const std::int64_t debit = excluded ? totals.debit : totals.debitIncl;
         const std::int64_t credit = excluded ? totals.credit : totals.creditIncl;
         warnings.Report(balancesFile,
-                        MessageTemplate::Fill(excluded ? "warning: in %1 the debits %2 and the credits %3 differ by %4"
-                                                       : "warning: in %1 the debits %2 and the credits %3 "
-                                                         "including tax differ by %4",
-                                              {PeriodName(period), YenAmount::FormatGrouped(debit),
-                                               YenAmount::FormatGrouped(credit),
-                                               YenAmount::FormatGrouped(debit > credit ? debit - credit
-                                                                                       : credit - debit)}));
+                        MessageTemplate::Fill(
+                            excluded ? "warning: in %1 the debits %2 and the credits %3 differ by %4"
+                                     : "warning: in %1 the debits %2 and the credits %3 "
+                                       "including tax differ by %4",
+                            {PeriodName(period), YenAmount::FormatGrouped(debit), YenAmount::FormatGrouped(credit),
+                             YenAmount::FormatGrouped(debit > credit ? debit - credit : credit - debit)}));
     }
 }
 
@@ -95,11 +94,12 @@ void ImportChecks::WarnRepeatedTotals(const std::vector<AccountsFile::Row>& acco
             repeated = repeated && !amounts.tooLarge && amounts.own == amounts.subs;
         if (!repeated) continue;
         const BalancesFile::Row& row = *first->second;
-        warnings.Report(balancesFile, row.line,
-                        MessageTemplate::Fill("warning: the lines of main account %1 repeat the total of its sub-accounts in "
-                                              "every period (%2: %3); the books add a main account's lines to its "
-                                              "sub-accounts', so these amounts count twice",
-                                              {std::to_string(code), PeriodName(row.period),
-                                               YenAmount::FormatGrouped(periods.at(row.period).own)}));
+        warnings.Report(
+            balancesFile, row.line,
+            MessageTemplate::Fill(
+                "warning: the lines of main account %1 repeat the total of its sub-accounts in "
+                "every period (%2: %3); the books add a main account's lines to its "
+                "sub-accounts', so these amounts count twice",
+                {std::to_string(code), PeriodName(row.period), YenAmount::FormatGrouped(periods.at(row.period).own)}));
     }
 }

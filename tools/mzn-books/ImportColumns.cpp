@@ -1,5 +1,7 @@
 #include "tools/mzn-books/ImportColumns.h"
 
+#include <algorithm>
+
 #include "platform/PlainText.h"
 #include "tools/mzn-books/CsvField.h"
 #include "tools/mzn-books/Utf8Text.h"
@@ -26,11 +28,14 @@ constexpr N kInterim[] = {u8"interim", u8"中間決算整理"};
 constexpr N kClosing[] = {u8"closing", u8"決算整理"};
 
 constexpr ImportColumns::Names kTable[] = {
-    {Column::Code, kCode},           {Column::Sub, kSub},           {Column::Name, kName},
-    {Column::ClassCode, kClassCode}, {Column::Side, kSide},         {Column::Flag110, kFlag110},
-    {Column::Flag112, kFlag112},     {Column::Period, kPeriod},     {Column::Debit, kDebit},
-    {Column::Credit, kCredit},       {Column::DebitIncl, kDebitIncl}, {Column::CreditIncl, kCreditIncl},
-    {Column::Opening, kOpening},     {Column::Interim, kInterim},   {Column::Closing, kClosing},
+    {Column::Code, kCode},           {Column::Sub, kSub},
+    {Column::Name, kName},           {Column::ClassCode, kClassCode},
+    {Column::Side, kSide},           {Column::Flag110, kFlag110},
+    {Column::Flag112, kFlag112},     {Column::Period, kPeriod},
+    {Column::Debit, kDebit},         {Column::Credit, kCredit},
+    {Column::DebitIncl, kDebitIncl}, {Column::CreditIncl, kCreditIncl},
+    {Column::Opening, kOpening},     {Column::Interim, kInterim},
+    {Column::Closing, kClosing},
 };
 
 constexpr std::string_view kEnglishMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
@@ -120,4 +125,18 @@ ImportColumns::Positions::Positions(const std::vector<std::string>& header) {
 
 std::optional<std::size_t> ImportColumns::Positions::Of(Column column) const {
     return index_[static_cast<int>(column)];
+}
+
+std::string ImportColumns::Positions::Missing(std::span<const Column> required) const {
+    std::string missing;
+    for (Column column : required)
+        if (!Of(column)) missing += (missing.empty() ? "" : ",") + std::string(EnglishName(column));
+    return missing;
+}
+
+std::size_t ImportColumns::Positions::FieldsNeeded(std::span<const Column> required) const {
+    std::size_t needed = 0;
+    for (Column column : required)
+        if (Of(column)) needed = std::max(needed, *Of(column) + 1);
+    return needed;
 }

@@ -16,9 +16,21 @@
 class ImportColumns {
 public:
     enum class Column {
-        Code, Sub, Name, ClassCode, Side, Flag110, Flag112,                 // chart of accounts
-        Period, Debit, Credit, DebitIncl, CreditIncl,                       // trial balance, one line a period
-        Opening, Interim, Closing,                                          // wide monthly layout
+        Code,
+        Sub,
+        Name,
+        ClassCode,
+        Side,
+        Flag110,
+        Flag112,  // chart of accounts
+        Period,
+        Debit,
+        Credit,
+        DebitIncl,
+        CreditIncl,  // trial balance, one line a period
+        Opening,
+        Interim,
+        Closing,  // wide monthly layout
     };
 
     struct Names {
@@ -45,6 +57,11 @@ public:
     public:
         explicit Positions(const std::vector<std::string>& header);
         std::optional<std::size_t> Of(Column column) const;
+        // The English names of the columns of required that the header
+        // lacks, separated by commas; empty when it has them all.
+        std::string Missing(std::span<const Column> required) const;
+        // The fields a line needs to reach every column of required.
+        std::size_t FieldsNeeded(std::span<const Column> required) const;
         bool Any() const { return any_; }
 
     private:

@@ -24,9 +24,9 @@ std::string PeriodList(const std::vector<int>& periods) {
     int runEnd = 0;
     auto flush = [&]() {
         if (runStart == 0) return;
-        add(runStart == runEnd ? MessageTemplate::Fill("month %1", {std::to_string(runStart)})
-                               : MessageTemplate::Fill("months %1-%2",
-                                                       {std::to_string(runStart), std::to_string(runEnd)}));
+        add(runStart == runEnd
+                ? MessageTemplate::Fill("month %1", {std::to_string(runStart)})
+                : MessageTemplate::Fill("months %1-%2", {std::to_string(runStart), std::to_string(runEnd)}));
         runStart = 0;
     };
     for (int period : periods) {
@@ -58,7 +58,8 @@ std::string YearBalance(const StKAMOKUSUMINFO& total) {
         const auto beyond = [](std::int64_t amount) {
             return amount <= -YenAmount::kLimit || amount >= YenAmount::kLimit;
         };
-        if (beyond(debit) || beyond(credit) || !YenAmount::Add(balance, sign * debit, balance) || !YenAmount::Add(balance, -sign * credit, balance))
+        if (beyond(debit) || beyond(credit) || !YenAmount::Add(balance, sign * debit, balance) ||
+            !YenAmount::Add(balance, -sign * credit, balance))
             return "10^14 yen or more";
     }
     return YenAmount::FormatGrouped(balance);
@@ -81,11 +82,13 @@ bool ImportSummary::Describe(BooksDatabase& books, std::int64_t number, std::str
         error = "cannot sum the new data set: " + books.Error();
         return false;
     }
-    BooksStatement select(books.Handle(), "SELECT DISTINCT period FROM period_sums WHERE data_set = ?1 ORDER BY period");
+    BooksStatement select(books.Handle(),
+                          "SELECT DISTINCT period FROM period_sums WHERE data_set = ?1 ORDER BY period");
     select.Bind(1, number);
     std::vector<int> periods;
     BooksStatement::StepResult step;
-    while ((step = select.Step()) == BooksStatement::StepResult::Row) periods.push_back(static_cast<int>(select.Int(0)));
+    while ((step = select.Step()) == BooksStatement::StepResult::Row)
+        periods.push_back(static_cast<int>(select.Int(0)));
     if (step != BooksStatement::StepResult::Done) {
         error = "cannot read the periods of the new data set: " + select.Error();
         return false;

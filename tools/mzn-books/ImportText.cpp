@@ -72,7 +72,8 @@ ImportText::Decoded ImportText::ToUtf8(std::string_view bytes, Encoding encoding
     }
     const auto converted = TextCodec::Cp932ToUtf8(bytes, TextCodec::Invalid::Fail);
     if (!converted.ok)
-        return Refuse(bytes, converted.errorOffset, encoding == Encoding::Detect ? "UTF-8 or code page 932" : "code page 932");
+        return Refuse(bytes, converted.errorOffset,
+                      encoding == Encoding::Detect ? "UTF-8 or code page 932" : "code page 932");
     Decoded decoded;
     decoded.ok = true;
     decoded.utf8 = converted.text;

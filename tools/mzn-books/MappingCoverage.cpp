@@ -16,8 +16,10 @@ std::set<std::int32_t> MappingCoverage::NamedStandardCodes(const std::string& fo
     // A token is a code as users see it (below 10000) or as the books keep
     // it (code x 10000 + sub).
     const DefaultMappingFile::KeyOfCode record = [&named](std::int32_t code, char*) {
-        if (code < 10000) named.insert(code);
-        else if (code % 10000 == 0) named.insert(code / 10000);
+        if (code < 10000)
+            named.insert(code);
+        else if (code % 10000 == 0)
+            named.insert(code / 10000);
         return false;  // only the codes are wanted, no entries
     };
     for (EditionId id : Edition::All()) {

@@ -53,9 +53,10 @@ bool ReadHeader(const CsvReader::Record& record, int firstMonth, Layout& layout,
         if (!layout.periods[static_cast<std::size_t>(position)])
             missing += (missing.empty() ? "" : ",") + std::to_string(position);
     if (missing.empty()) return true;
-    reason = MessageTemplate::Fill("the wide layout needs the columns code and the twelve months (4月 ... 3月, or 1 "
-                                   "... 12 by position); missing: %1",
-                                   {missing});
+    reason = MessageTemplate::Fill(
+        "the wide layout needs the columns code and the twelve months (4月 ... 3月, or 1 "
+        "... 12 by position); missing: %1",
+        {missing});
     return false;
 }
 
@@ -86,7 +87,7 @@ bool ReadLine(const CsvReader::Record& record, const Layout& layout, MonthlyBala
         if (!PlainText::Trim(text, PlainText::kSpaceAndTab).empty()) {
             const YenAmount::Parsed parsed = YenAmount::Parse(text);
             if (!parsed.ok) {
-                reason = layout.header[*index] + ": " + parsed.reason;
+                reason = MessageTemplate::Fill("%1: %2", {layout.header[*index], parsed.reason});
                 return false;
             }
             value = parsed.tenThousandths;

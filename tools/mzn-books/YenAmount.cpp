@@ -55,7 +55,8 @@ YenAmount::Parsed YenAmount::Parse(std::string_view text) {
     const bool negative = TakeNegativeMark(rest);
     const std::size_t point = rest.find('.');
     std::string separated;
-    if (!RemoveSeparators(rest.substr(0, point), separated)) return Refuse("\"" + std::string(text) + "\" is not an amount");
+    if (!RemoveSeparators(rest.substr(0, point), separated))
+        return Refuse("\"" + std::string(text) + "\" is not an amount");
     std::string_view whole = separated;
     std::string_view decimals = point == std::string_view::npos ? std::string_view() : rest.substr(point + 1);
 

@@ -27,8 +27,8 @@ TEST(ImportColumnsTest, MonthsAreCalendarMonthsOrPositions) {
     const std::tuple<std::u8string_view, bool, int, int> cases[] = {
         // header, a month column, calendar month, position
         {u8"4月", true, 4, 0}, {u8"１２月", true, 12, 0}, {u8" Apr ", true, 4, 0}, {u8"dec", true, 12, 0},
-        {u8"1", true, 0, 1},   {u8"12", true, 0, 12},      {u8"13", false, 0, 0},  {u8"0", false, 0, 0},
-        {u8"-1", false, 0, 0}, {u8"13月", false, 0, 0},    {u8"月", false, 0, 0},  {u8"April", false, 0, 0},
+        {u8"1", true, 0, 1},   {u8"12", true, 0, 12},     {u8"13", false, 0, 0},   {u8"0", false, 0, 0},
+        {u8"-1", false, 0, 0}, {u8"13月", false, 0, 0},   {u8"月", false, 0, 0},   {u8"April", false, 0, 0},
     };
     for (const auto& [header, month, calendar, position] : cases) {
         int calendarMonth = -1;

@@ -183,7 +183,8 @@ TEST_F(MznBooksImportTest, MalformedInputNamesItsLineAndImportsNothing) {
 TEST_F(MznBooksImportTest, ExportsOfAccountingPackagesGiveTheSameBooks) {
     const auto import = [this](const std::vector<std::string>& files) {
         std::vector<std::string> arguments{"import", "--name", "x", "--start", "20240401", "--end", "20250331"};
-        for (const std::string& file : files) arguments.push_back(file.ends_with(".csv") ? BooksTool::DataFile(file) : file);
+        for (const std::string& file : files)
+            arguments.push_back(file.ends_with(".csv") ? BooksTool::DataFile(file) : file);
         return BooksTool::Run(arguments, root_ / "io");
     };
     const ChildProcess::Result plain = import({"books/small-accounts.csv", "books/small-balances.csv"});
@@ -193,10 +194,12 @@ TEST_F(MznBooksImportTest, ExportsOfAccountingPackagesGiveTheSameBooks) {
     ASSERT_EQ(wide.exitCode, 0) << wide.err;
     EXPECT_EQ(wide.out, "2\n");
     EXPECT_EQ(wide.err, Utf8(u8"Data set 2 - accounts: 21; periods with amounts: the opening balance, months 1-3, "
-                             u8"the closing adjustments\n  資産                  16,180,000\n  負債                   5,400,000\n"
+                             u8"the closing adjustments\n  資産                  16,180,000\n"
+                             u8"  負債                   5,400,000\n"
                              u8"  純資産                10,780,000\n  当期純利益             3,580,000\n"));
     // The small chart lacks most standard accounts, so the plain import adds a note.
-    EXPECT_EQ(plain.err.substr(plain.err.find('-'), wide.err.size() - wide.err.find('-')), wide.err.substr(wide.err.find('-')));
+    const std::string summary = wide.err.substr(wide.err.find('-'));
+    EXPECT_EQ(plain.err.substr(plain.err.find('-'), summary.size()), summary);
     const auto books = [](int set) {
         return Table("SELECT code, name, class_code, side, flag110, flag112 FROM accounts WHERE data_set = " +
                      std::to_string(set) + " ORDER BY code") +
@@ -234,7 +237,8 @@ TEST_F(MznBooksImportTest, ExportMistakesAreNamedWithTheirLinesAndAmounts) {
             {{}, chart, u8"code,sub,period,debit,credit,debit_incl\n1110,,1,100,,110\n3110,,1,,100\n", u8"", 0,
              "balances.csv:", u8"the debits 110 and the credits 100 including tax differ by 10"},
             {{}, chart, balanced + u8"1140,0,2,50,\n1140,1,2,50,\n3110,,2,,100\n", u8"", 0, "balances.csv:4:",
-             u8"main account 1140 repeat the total of its sub-accounts in every period (month 2 of the fiscal year: 50)"},
+             u8"main account 1140 repeat the total of its sub-accounts in every period (month 2 of the fiscal year: "
+             u8"50)"},
             {{"--end", "20241231"}, chart, balanced + u8"1110,,10,1,\n", u8"", 3, "balances.csv:4:",
              u8"account 1110 has amounts in month 10 of the fiscal year, after the last month of the data set (month "
              u8"9, 2024-12)"},
@@ -250,7 +254,8 @@ TEST_F(MznBooksImportTest, ExportMistakesAreNamedWithTheirLinesAndAmounts) {
              u8"balance with a column per month needs --layout monthly"},
             {wide, chart, u8"code,4月,1\n", u8"", 3, "balances.csv:1:",
              u8"the columns \"4月\" and \"1\" are both month 1 of the fiscal year"},
-            {{"--encoding", "utf-8"}, chart + u8"1120,0," + std::u8string{char8_t(0x8F), char8_t(0xAC)} + u8",現金及び預金,借方\n", balanced, u8"", 3,
+            {{"--encoding", "utf-8"},
+             chart + u8"1120,0," + std::u8string{char8_t(0x8F), char8_t(0xAC)} + u8",現金及び預金,借方\n", balanced, u8"", 3,
              "accounts.csv:6:", u8"the bytes of this line are no UTF-8 text"},
             {{}, chart, balanced, u8"own,standard\n1110,1120\n1110,1130\n", 3, "map.csv:3:",
              u8"the own code 1110 is mapped twice (first on line 2)"},
