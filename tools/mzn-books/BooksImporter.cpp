@@ -110,7 +110,7 @@ void BooksImporter::AddUp(const DataSetDefinition& definition, const Input& inpu
                           Diagnostics& diagnostics) {
     std::map<std::int64_t, const AccountsFile::Row*> accounts;
     for (const AccountsFile::Row& account : input.accounts) accounts.emplace(account.StoredCode(), &account);
-    const int months = MonthsOf(definition);
+    const int months = definition.Months();
 
     for (const BalancesFile::Row& row : input.balances) {
         const std::string label = AccountsFile::Label(row.code, row.sub);
@@ -152,12 +152,6 @@ void BooksImporter::AddUp(const DataSetDefinition& definition, const Input& inpu
 BooksImporter::Result BooksImporter::BooksFailed(const std::string& why) {
     error_ = why;
     return Result::BooksFailed;
-}
-
-int BooksImporter::MonthsOf(const DataSetDefinition& definition) {
-    const int first = CalendarDate::Year(definition.start) * 12 + CalendarDate::Month(definition.start);
-    const int last = CalendarDate::Year(definition.end) * 12 + CalendarDate::Month(definition.end);
-    return std::clamp(last - first + 1, 1, 12);
 }
 
 std::string BooksImporter::DataIdFor(std::int64_t number) {

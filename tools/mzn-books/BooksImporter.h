@@ -55,10 +55,6 @@ public:
     // "D000012" for 12.
     static std::string DataIdFor(std::int64_t number);
 
-    // The number of months of the data set's year: its months from the
-    // first to the last, 12 for a whole year.
-    static int MonthsOf(const DataSetDefinition& definition);
-
 private:
     struct ClassLines {
         std::vector<std::uint32_t> codes;                // sorted

@@ -100,7 +100,8 @@ int BooksTool::Import(const BooksCommandLine& line) {
             return side == sides.end() ? static_cast<int>(AccountsFile::kDebit) : side->second;
         };
         input.balances = MonthlyBalancesFile::Parse(balancesText, line.balancesPath,
-                                                    CalendarDate::Month(line.definition.start), *line.amounts, sideOf,
+                                                    {CalendarDate::Month(line.definition.start), line.definition.Months()},
+                                                    *line.amounts, sideOf,
                                                     diagnostics);
     } else {
         input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);

@@ -25,7 +25,8 @@ struct Layout {
     std::vector<std::string> header;
 };
 
-bool ReadHeader(const CsvReader::Record& record, int firstMonth, Layout& layout, std::string& reason) {
+bool ReadHeader(const CsvReader::Record& record, MonthlyBalancesFile::Year year, Layout& layout,
+                std::string& reason) {
     const ImportColumns::Positions columns(record.fields);
     layout.header = record.fields;
     layout.code = columns.Of(Column::Code);
@@ -37,7 +38,7 @@ bool ReadHeader(const CsvReader::Record& record, int firstMonth, Layout& layout,
         int calendarMonth = 0;
         int position = 0;
         if (!ImportColumns::FindMonth(record.fields[i], calendarMonth, position)) continue;
-        if (calendarMonth != 0) position = (calendarMonth - firstMonth + 12) % 12 + 1;
+        if (calendarMonth != 0) position = (calendarMonth - year.firstMonth + 12) % 12 + 1;
         auto& column = layout.periods[static_cast<std::size_t>(position)];
         if (column) {
             reason = MessageTemplate::Fill("the columns %1 and %2 are both month %3 of the fiscal year",
@@ -49,13 +50,13 @@ bool ReadHeader(const CsvReader::Record& record, int firstMonth, Layout& layout,
     }
     std::string missing;
     if (!layout.code) missing = "code";
-    for (int position = 1; position <= 12; ++position)
+    for (int position = 1; position <= year.months; ++position)
         if (!layout.periods[static_cast<std::size_t>(position)])
             missing += (missing.empty() ? "" : ",") + std::to_string(position);
     if (missing.empty()) return true;
     reason = MessageTemplate::Fill(
-        "the wide layout needs the columns code and the twelve months (4月 ... 3月, or 1 "
-        "... 12 by position); missing: %1",
+        "the wide layout needs the columns code and the months of the year (4月 ... 3月, or 1 ... 12 by "
+        "position); missing: %1",
         {missing});
     return false;
 }
@@ -70,7 +71,7 @@ void Book(std::int64_t movement, int side, BalancesFile::Row& row) {
 }
 
 // The rows of one line; false (with the reason) when a cell is wrong.
-bool ReadLine(const CsvReader::Record& record, const Layout& layout, MonthlyBalancesFile::Amounts amounts,
+bool ReadLine(const CsvReader::Record& record, const Layout& layout, int months, MonthlyBalancesFile::Amounts amounts,
               const MonthlyBalancesFile::SideOf& sideOf, std::vector<BalancesFile::Row>& rows, std::string& reason) {
     auto cell = [&record](std::optional<std::size_t> index) {
         return index && *index < record.fields.size() ? std::string_view(record.fields[*index]) : std::string_view();
@@ -91,8 +92,8 @@ bool ReadLine(const CsvReader::Record& record, const Layout& layout, MonthlyBala
                 return false;
             }
             value = parsed.tenThousandths;
-        } else if (!index && amounts == MonthlyBalancesFile::Amounts::Balance) {
-            value = before;  // no column: no adjustments, the balance stays
+        } else if (amounts == MonthlyBalancesFile::Amounts::Balance && (!index || (period > months && period <= 12))) {
+            value = before;  // no column, or a blank month after the year: the balance stays
         }
         std::int64_t movement = value;
         if (amounts == MonthlyBalancesFile::Amounts::Balance && period != 0) movement = value - before;
@@ -112,7 +113,7 @@ bool ReadLine(const CsvReader::Record& record, const Layout& layout, MonthlyBala
 }  // namespace
 
 std::vector<BalancesFile::Row> MonthlyBalancesFile::Parse(std::string_view text, const std::string& fileName,
-                                                          int firstMonth, Amounts amounts, const SideOf& sideOf,
+                                                          Year year, Amounts amounts, const SideOf& sideOf,
                                                           Diagnostics& diagnostics) {
     std::vector<BalancesFile::Row> rows;
     CsvReader reader(text);
@@ -125,7 +126,7 @@ std::vector<BalancesFile::Row> MonthlyBalancesFile::Parse(std::string_view text,
         return rows;
     }
     if (status == CsvReader::Status::Record) {
-        if (!ReadHeader(record, firstMonth, layout, reason)) {
+        if (!ReadHeader(record, year, layout, reason)) {
             diagnostics.Report(fileName, record.line, reason);
             return rows;
         }
@@ -135,7 +136,7 @@ std::vector<BalancesFile::Row> MonthlyBalancesFile::Parse(std::string_view text,
         const bool noAccount = !layout.code || *layout.code >= record.fields.size() ||
                                PlainText::Trim(record.fields[*layout.code], PlainText::kSpaceAndTab).empty();
         if (noAccount) continue;
-        if (!ReadLine(record, layout, amounts, sideOf, rows, reason)) diagnostics.Report(fileName, record.line, reason);
+        if (!ReadLine(record, layout, year.months, amounts, sideOf, rows, reason)) diagnostics.Report(fileName, record.line, reason);
     }
     if (status == CsvReader::Status::Error) diagnostics.Report(fileName, reader.ErrorLine(), reader.ErrorReason());
     return rows;

@@ -13,7 +13,8 @@ class Diagnostics;
 // A monthly trial balance in the wide layout that accounting packages print
 // (docs/books-formats.md): one line per account, with the columns code (and
 // optionally sub and name), an opening column (前期繰越), the twelve months
-// named by calendar month (4月 ... 3月) or by position (1 ... 12), and
+// named by calendar month (4月 ... 3月) or by position (1 ... 12; those of
+// the data set's months are required), and
 // optionally the interim (中間決算整理) and closing (決算整理) adjustments.
 // Lines without an account code (the package's subtotal lines) are passed
 // over.
@@ -34,6 +35,14 @@ public:
     // code; debit for an account the chart lacks, which the importer reports.
     using SideOf = std::function<int(std::int64_t storedCode)>;
 
-    static std::vector<BalancesFile::Row> Parse(std::string_view text, const std::string& fileName, int firstMonth,
+    // The fiscal year: the calendar month of its first month, and its number
+    // of months. Columns of months after the last are optional; in them an
+    // empty cell is no movement, as a package may leave them blank.
+    struct Year {
+        int firstMonth = 1;
+        int months = 12;
+    };
+
+    static std::vector<BalancesFile::Row> Parse(std::string_view text, const std::string& fileName, Year year,
                                                 Amounts amounts, const SideOf& sideOf, Diagnostics& diagnostics);
 };

@@ -217,6 +217,18 @@ TEST_F(MznBooksImportTest, ExportsOfAccountingPackagesGiveTheSameBooks) {
                     "WHERE data_set = 3 ORDER BY code, period"),
               "11100000 0 1000000 0\n11100000 1 0 300000\n11100000 12 50000 0\n"
               "31100000 0 0 1000000\n31100000 1 300000 0\n31100000 12 0 50000\n");
+
+    // A nine-month year: the columns of its months are enough, and a blank month after it keeps the balance.
+    const ChildProcess::Result shortYear =
+        Import(u8"code,name,class_code,side\n1110,現金,80888000,debit\n3110,資本金,資本金,貸方\n",
+               u8"code,opening,4月,5月,6月,7月,8月,9月,10月,11月,12月,1月,決算整理\n"
+               u8"1110,100,150,150,150,150,150,150,150,150,150,,50\n3110,100,150,150,150,150,150,150,150,150,150,,50\n",
+               {"--layout", "monthly", "--amounts", "balance", "--end", "20241231"});
+    ASSERT_EQ(shortYear.exitCode, 0) << shortYear.err;
+    EXPECT_EQ(Table("SELECT code, period, debit, credit FROM period_sums JOIN accounts USING (data_set, account_id) "
+                    "WHERE data_set = 4 ORDER BY code, period"),
+              "11100000 0 1000000 0\n11100000 1 500000 0\n11100000 18 0 1000000\n"
+              "31100000 0 0 1000000\n31100000 1 0 500000\n31100000 18 1000000 0\n");
 }
 
 // Each warning names its file (and line) with the amounts and leaves the import done; each error names its line
