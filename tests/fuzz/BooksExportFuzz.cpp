@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto amounts : {MonthlyBalancesFile::Amounts::Balance, MonthlyBalancesFile::Amounts::Movement}) {
         Diagnostics diagnostics;
         const auto sideOf = [](std::int64_t code) { return static_cast<int>(code % 2) + 1; };
-        for (const BalancesFile::Row& row : MonthlyBalancesFile::Parse(text, "w.csv", {4, 9}, amounts, sideOf, diagnostics))
+        const MonthlyBalancesFile::Year year{4, 9};
+        for (const BalancesFile::Row& row : MonthlyBalancesFile::Parse(text, "w.csv", year, amounts, sideOf, diagnostics))
             Require(row.line >= 2 && BalancesFile::IsPeriod(row.period) && row.debit >= 0 && row.credit >= 0 &&
                         (row.debit == 0) != (row.credit == 0) && row.debit < 2 * YenAmount::kLimit &&
                         row.credit < 2 * YenAmount::kLimit && row.debitIncl == row.debit &&

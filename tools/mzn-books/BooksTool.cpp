@@ -99,10 +99,9 @@ int BooksTool::Import(const BooksCommandLine& line) {
             const auto side = sides.find(code);
             return side == sides.end() ? static_cast<int>(AccountsFile::kDebit) : side->second;
         };
-        input.balances = MonthlyBalancesFile::Parse(balancesText, line.balancesPath,
-                                                    {CalendarDate::Month(line.definition.start), line.definition.Months()},
-                                                    *line.amounts, sideOf,
-                                                    diagnostics);
+        const MonthlyBalancesFile::Year year{CalendarDate::Month(line.definition.start), line.definition.Months()};
+        input.balances =
+            MonthlyBalancesFile::Parse(balancesText, line.balancesPath, year, *line.amounts, sideOf, diagnostics);
     } else {
         input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
     }

@@ -136,7 +136,8 @@ std::vector<BalancesFile::Row> MonthlyBalancesFile::Parse(std::string_view text,
         const bool noAccount = !layout.code || *layout.code >= record.fields.size() ||
                                PlainText::Trim(record.fields[*layout.code], PlainText::kSpaceAndTab).empty();
         if (noAccount) continue;
-        if (!ReadLine(record, layout, year.months, amounts, sideOf, rows, reason)) diagnostics.Report(fileName, record.line, reason);
+        if (!ReadLine(record, layout, year.months, amounts, sideOf, rows, reason))
+            diagnostics.Report(fileName, record.line, reason);
     }
     if (status == CsvReader::Status::Error) diagnostics.Report(fileName, reader.ErrorLine(), reader.ErrorReason());
     return rows;
