@@ -12,6 +12,7 @@
 #include "accounting_core/SummationBuilder.h"
 #include "tools/mzn-books/ClassHierarchy.h"
 #include "tools/mzn-books/MessageTemplate.h"
+#include "tools/mzn-books/Utf8Text.h"
 #include "tools/mzn-books/YenAmount.h"
 
 namespace {
@@ -93,6 +94,15 @@ bool ImportSummary::Describe(BooksDatabase& books, std::int64_t number, std::str
         error = "cannot read the periods of the new data set: " + select.Error();
         return false;
     }
+    BooksStatement settings(books.Handle(), "SELECT net_assets FROM data_sets WHERE number = ?1");
+    settings.Bind(1, number);
+    if (settings.Step() != BooksStatement::StepResult::Row) {
+        error = "cannot read the new data set: " + settings.Error();
+        return false;
+    }
+    // A data set without the net-assets flag calls the line capital, as its
+    // balance sheet does.
+    const bool capital = settings.Int(0) == 0;
     // Periods 15 and 18 follow the months, as in the year.
     std::stable_partition(periods.begin(), periods.end(), [](int period) { return period <= 12; });
 
@@ -103,11 +113,13 @@ bool ImportSummary::Describe(BooksDatabase& books, std::int64_t number, std::str
         const ClassTree::Line* line = classes.Find(code);
         for (const StKAMOKUSUMINFO& total : totals) {
             if (total.ClassCode != code || line == nullptr) continue;
+            const std::string name =
+                capital && code == ClassHierarchy::kNetAssets ? Utf8Text::From(u8"資本") : line->name;
             char row[64];
             std::snprintf(row, sizeof row, "%22s", YearBalance(total).c_str());
             // The names are kanji, two columns wide each (three bytes in UTF-8).
-            const std::size_t width = line->name.size() / 3 * 2;
-            text += "  " + line->name + std::string(width < 10 ? 10 - width : 0, ' ') + row + "\n";
+            const std::size_t width = name.size() / 3 * 2;
+            text += "  " + name + std::string(width < 10 ? 10 - width : 0, ' ') + row + "\n";
         }
     }
     return true;

@@ -70,6 +70,7 @@ TEST_F(MznBooksImportTest, GoodFilesBecomeTheseRows) {
         Import(accounts, balances, {"--interim", "--intro-month", "3", "--net-assets", "0", "--tax-included-books"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "1\n") << "the new data set's number";
+    EXPECT_NE(result.err.find(Utf8(u8"\n  資本          ")), std::string::npos) << "net assets called capital";
     EXPECT_EQ(Table("SELECT * FROM data_sets"), Utf8(u8"1 D000001 テスト株式会社 20240401 20250331 1 3 0 1\n"));
     // The identifier: "MZNA", the stored code (code x 10000 + sub) big-endian, zeros.
     EXPECT_EQ(Table("SELECT code, hex(account_id) = '4D5A4E41' || printf('%08X', code) || '0000000000000000', name, "
