@@ -10,9 +10,9 @@ bool IsDigit(char c) {
 }
 
 // The marks accounting packages write before a negative amount: the minus,
-// and the triangles of Japanese statements, white (U+25B3) and black (U+25B2),
-// in UTF-8.
-constexpr std::string_view kNegativeMarks[] = {"-", "\xE2\x96\xB3", "\xE2\x96\xB2"};
+// the full-width minus of code page 932 (U+FF0D), and the triangles of
+// Japanese statements, white (U+25B3) and black (U+25B2), in UTF-8.
+constexpr std::string_view kNegativeMarks[] = {"-", "\xEF\xBC\x8D", "\xE2\x96\xB3", "\xE2\x96\xB2"};
 
 bool TakeNegativeMark(std::string_view& rest) {
     for (std::string_view mark : kNegativeMarks) {

@@ -19,8 +19,8 @@ public:
         std::string reason;  // why not, when !ok
     };
 
-    // An optional minus (or the triangle △ or ▲ that Japanese statements
-    // write for one), digits, optionally with commas between groups of three
+    // An optional minus (or the full-width minus, or the triangle △ or ▲
+    // that Japanese statements write for one), digits, optionally with commas between groups of three
     // ("1,234,567"), and optionally a point followed by one to four digits;
     // blanks around it are ignored. No exponent, no currency sign. The text
     // is UTF-8.

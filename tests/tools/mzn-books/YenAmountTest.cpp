@@ -20,7 +20,7 @@ TEST(YenAmountTest, ParseTakesYenWithUpToFourDecimals) {
         {"1.23456", kRefused, "has more than four decimals"}, {"", kRefused, "is not an amount"},
         {"-", kRefused, "is not an amount"}, {"1.", kRefused, "is not an amount"}, {".5", kRefused, "is not an amount"},
         {"1.2x", kRefused, "is not an amount"}, {"1,000", 10000000, ""}, {"123,456", 1234560000, ""},
-        {"\xE2\x96\xB3" "1,234,567.5", -12345675000, ""}, {"\xE2\x96\xB2" "0.5", -5000, ""},
+        {"\xE2\x96\xB3" "1,234,567.5", -12345675000, ""}, {"\xE2\x96\xB2" "0.5", -5000, ""}, {"\xEF\xBC\x8D" "7", -70000, ""},
         {"1,00", kRefused, "is not an amount"}, {",100", kRefused, "is not an amount"},
         {"1234,567", kRefused, "is not an amount"}, {"1,234,56", kRefused, "is not an amount"},
         {"1,,234", kRefused, "is not an amount"}, {"-\xE2\x96\xB3" "1", kRefused, "is not an amount"},
