@@ -37,6 +37,8 @@ constexpr ImportColumns::Names kTable[] = {
     {Column::Opening, kOpening},     {Column::Interim, kInterim},
     {Column::Closing, kClosing},
 };
+// EnglishName looks a column up by its place.
+static_assert(std::size(kTable) == static_cast<std::size_t>(Column::Closing) + 1);
 
 constexpr std::string_view kEnglishMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                                "jul", "aug", "sep", "oct", "nov", "dec"};

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,22 +14,12 @@
 // ignored.
 class ImportColumns {
 public:
+    // In the order of the table: the chart of accounts, the trial balance
+    // of one line a period, the wide monthly layout.
     enum class Column {
-        Code,
-        Sub,
-        Name,
-        ClassCode,
-        Side,
-        Flag110,
-        Flag112,  // chart of accounts
-        Period,
-        Debit,
-        Credit,
-        DebitIncl,
-        CreditIncl,  // trial balance, one line a period
-        Opening,
-        Interim,
-        Closing,  // wide monthly layout
+        Code, Sub, Name, ClassCode, Side, Flag110, Flag112,
+        Period, Debit, Credit, DebitIncl, CreditIncl,
+        Opening, Interim, Closing,
     };
 
     struct Names {
