@@ -428,3 +428,22 @@ TEST_F(LinkProgramTest, ConditionsGoToTheNextYearAndStayWithADeletedDataSet) {
               0);
     EXPECT_EQ(Books({"delete", "1"}).exitCode, 4);
 }
+
+// Books imported from a package's export (code page 932, section names, own codes with a code map, balances in
+// the wide layout) give the report the same books imported from the plain files give.
+TEST_F(LinkProgramTest, BooksFromAWideExportGiveTheSameReport) {
+    ASSERT_GT(BooksTool::ImportSmallBooks(*root_ / "io"), 0);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    const std::string plain = testfiles::ReadFile(report_);
+    const ChildProcess::Result imported =
+        Books({"import", "--name", Utf8(u8"株式会社こなら商事"), "--start", "20240401", "--end", "20250331", "--layout",
+               "monthly", "--amounts", "balance", "--code-map", BooksTool::DataFile("books/export-code-map.csv"),
+               BooksTool::DataFile("books/export-accounts.csv"),
+               BooksTool::DataFile("books/export-balances-wide.csv")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    ASSERT_EQ(Books({"select", imported.out.substr(0, imported.out.find('\n'))}).exitCode, 0);
+    fs::remove(report_);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    EXPECT_EQ(testfiles::ReadFile(report_), plain);
+    EXPECT_NE(Amount(plain, "URIAGEDAKA"), 0);
+}

@@ -6,6 +6,7 @@
 #include "platform/LongOptions.h"
 #include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/CsvField.h"
+#include "tools/mzn-books/MessageTemplate.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ constexpr OptionInfo kOptions[] = {
     {"--net-assets", C::Import, true},
     {"--tax-included-books", C::Import, false},
     {"--select", C::Import, false},
+    {"--encoding", C::Import, true},
+    {"--layout", C::Import, true},
+    {"--amounts", C::Import, true},
+    {"--code-map", C::Import, true},
     {"--user", C::Select, true},
     {"--user", C::List, true},
     {"--accounts", C::Demo, true},
@@ -124,6 +129,20 @@ bool BooksCommandLine::Take(const std::string& name, const std::string& value) {
     } else if (name == "--net-assets") {
         if (value != "0" && value != "1") return Reject("--net-assets takes 0 or 1, not \"" + value + "\"");
         definition.netAssets = value == "1";
+    } else if (name == "--encoding") {
+        if (value != "utf-8" && value != "cp932")
+            return Reject(MessageTemplate::Fill("--encoding takes utf-8 or cp932, not \"%1\"", {value}));
+        encoding = value == "utf-8" ? ImportText::Encoding::Utf8 : ImportText::Encoding::Cp932;
+    } else if (name == "--layout") {
+        if (value != "plain" && value != "monthly")
+            return Reject(MessageTemplate::Fill("--layout takes plain or monthly, not \"%1\"", {value}));
+        monthlyLayout = value == "monthly";
+    } else if (name == "--amounts") {
+        if (value != "balance" && value != "movement")
+            return Reject(MessageTemplate::Fill("--amounts takes balance or movement, not \"%1\"", {value}));
+        amounts = value == "balance" ? MonthlyBalancesFile::Amounts::Balance : MonthlyBalancesFile::Amounts::Movement;
+    } else if (name == "--code-map") {
+        codeMapPath = value;
     } else if (name == "--user") {
         if (value.empty() || value.size() > 64) return Reject("--user takes a name of 1 to 64 bytes");
         user = value;
@@ -168,6 +187,9 @@ bool BooksCommandLine::Finish(bool sawStart, bool sawEnd, bool sawName) {
     if (!sawName) return Reject("import needs --name");
     if (!sawStart || !sawEnd) return Reject("import needs --start and --end");
     if (balancesPath.empty()) return Reject("import needs two files, ACCOUNTS.csv and BALANCES.csv");
+    if (monthlyLayout && !amounts)
+        return Reject("--layout monthly needs --amounts balance (the columns hold balances) or --amounts movement");
+    if (!monthlyLayout && amounts) return Reject("--amounts is for --layout monthly");
     const std::string problem = definition.Problem();
     if (!problem.empty()) return Reject(problem);
     return true;
@@ -194,11 +216,18 @@ Commands:
                        already in place
   import --name NAME --start YYYYMMDD --end YYYYMMDD [--interim]
          [--intro-month N] [--net-assets 0|1] [--tax-included-books]
+         [--encoding utf-8|cp932] [--layout plain|monthly]
+         [--amounts balance|movement] [--code-map FILE]
          [--select] ACCOUNTS.csv BALANCES.csv
                        add a data set from a chart of accounts and a monthly
-                       trial balance (UTF-8 CSV, see docs/books-formats.md);
-                       prints the new data set's number; --select makes it
-                       the selected data set of the current user
+                       trial balance (CSV in UTF-8 or code page 932, English
+                       or Japanese headers, see docs/books-formats.md);
+                       --layout monthly reads one line per account with a
+                       column per month, holding balances or movements;
+                       --code-map renumbers an own chart to the standard
+                       codes; prints the new data set's number, and a
+                       summary on standard error; --select makes it the
+                       selected data set of the current user
   select [--user NAME] NUMBER
                        make NUMBER the selected data set of the current user
                        (or of NAME)

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tools/mzn-books/DataSetDefinition.h"
+#include "tools/mzn-books/ImportText.h"
+#include "tools/mzn-books/MonthlyBalancesFile.h"
 
 // The command line of mzn-books (see Usage()):
 //   mzn-books COMMAND [OPTIONS] [ARGUMENTS]
@@ -24,8 +27,12 @@ public:
     std::string accountsPath;
     std::string balancesPath;
     bool selectImported = false;  // import --select
-    std::int64_t number = 0;      // select, delete; copy-conditions: from
-    std::int64_t target = 0;      // copy-conditions: to
+    ImportText::Encoding encoding = ImportText::Encoding::Detect;  // import: of both files
+    bool monthlyLayout = false;                                    // import: the wide layout
+    std::optional<MonthlyBalancesFile::Amounts> amounts;           // import: of the wide layout
+    std::string codeMapPath;                                       // import: empty for none
+    std::int64_t number = 0;  // select, delete; copy-conditions: from
+    std::int64_t target = 0;  // copy-conditions: to
     std::string user;         // select, list: empty for the current user
     int accounts = 0;         // demo: 0 for the standard chart
 

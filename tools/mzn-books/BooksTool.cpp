@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -16,9 +17,14 @@
 #include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/DataSetStore.h"
 #include "tools/mzn-books/DemoBooks.h"
+#include "tools/mzn-books/CodeMap.h"
 #include "tools/mzn-books/Diagnostics.h"
 #include "tools/mzn-books/RememberedConditions.h"
 #include "report/TargetVersion.h"
+#include "tools/mzn-books/ImportChecks.h"
+#include "tools/mzn-books/ImportSummary.h"
+#include "tools/mzn-books/MappingCoverage.h"
+#include "tools/mzn-books/MonthlyBalancesFile.h"
 #include "accounting_core/UserStore.h"
 #include "accounting_core/BooksStatement.h"
 
@@ -87,13 +93,39 @@ int BooksTool::Import(const BooksCommandLine& line) {
     input.balancesFile = line.balancesPath;
     std::string accountsText;
     std::string balancesText;
-    if (!ReadFile(line.accountsPath, accountsText) || !ReadFile(line.balancesPath, balancesText)) return kBadInput;
+    std::string codeMapText;
+    if (!ReadFile(line.accountsPath, accountsText) || !ReadFile(line.balancesPath, balancesText) ||
+        (!line.codeMapPath.empty() && !ReadFile(line.codeMapPath, codeMapText)))
+        return kBadInput;
     Diagnostics diagnostics;
+    // Every file is decoded, so that each one's problem is reported.
+    bool decoded = Decode(line.encoding, line.accountsPath, accountsText, diagnostics);
+    decoded = Decode(line.encoding, line.balancesPath, balancesText, diagnostics) && decoded;
+    decoded = Decode(line.encoding, line.codeMapPath, codeMapText, diagnostics) && decoded;
+    if (!decoded) return ReportInput(diagnostics);
     input.accounts = AccountsFile::Parse(accountsText, line.accountsPath, diagnostics);
-    input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
+    if (line.monthlyLayout) {
+        std::map<std::int64_t, int> sides;
+        for (const AccountsFile::Row& account : input.accounts) sides.emplace(account.StoredCode(), account.side);
+        const auto sideOf = [&sides](std::int64_t code) {
+            const auto side = sides.find(code);
+            return side == sides.end() ? static_cast<int>(AccountsFile::kDebit) : side->second;
+        };
+        const MonthlyBalancesFile::Year year{CalendarDate::Month(line.definition.start), line.definition.Months()};
+        input.balances =
+            MonthlyBalancesFile::Parse(balancesText, line.balancesPath, year, *line.amounts, sideOf, diagnostics);
+    } else {
+        input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
+    }
+    if (!line.codeMapPath.empty() && diagnostics.Empty())
+        CodeMap::Parse(codeMapText, line.codeMapPath, diagnostics)
+            .Apply(input.accounts, line.accountsPath, input.balances, diagnostics);
     // Checks across the files and against the books would only repeat
     // problems of lines already reported.
     if (!diagnostics.Empty()) return ReportInput(diagnostics);
+    Diagnostics warnings;
+    ImportChecks::Warn(input.accounts, input.balances, line.balancesPath, warnings);
+    for (const std::string& warning : warnings.Messages()) err_ << warning << "\n";
 
     BooksDatabase books;
     if (!SetUp(books)) return kBooksFailed;
@@ -116,7 +148,27 @@ int BooksTool::Import(const BooksCommandLine& line) {
         if (!users.CurrentUser(user)) return Failed(users.Error());
         if (!SelectFor(books, user, importer.Number())) return kBooksFailed;
     }
+    std::string summary;
+    std::string why;
+    if (!ImportSummary::Describe(books, importer.Number(), summary, why)) return Failed(why);
+    err_ << summary;
+    if (line.codeMapPath.empty()) {
+        const std::string hint = MappingCoverage::Hint(
+            MappingCoverage::NamedStandardCodes(MappingCoverage::ProgramFolder()), input.accounts);
+        if (!hint.empty()) err_ << "mzn-books: note: " << hint << "\n";
+    }
     return kOk;
+}
+
+bool BooksTool::Decode(ImportText::Encoding encoding, const std::string& path, std::string& text,
+                       Diagnostics& diagnostics) {
+    ImportText::Decoded decoded = ImportText::ToUtf8(text, encoding);
+    if (!decoded.ok) {
+        diagnostics.Report(path, decoded.errorLine, decoded.reason);
+        return false;
+    }
+    text = std::move(decoded.utf8);
+    return true;
 }
 
 int BooksTool::Select(const BooksCommandLine& line) {

@@ -7,6 +7,7 @@
 
 #include "platform/MessageCatalogue.h"
 #include "tools/mzn-books/DataSetStore.h"
+#include "tools/mzn-books/ImportText.h"
 
 class BooksCommandLine;
 class BooksDatabase;
@@ -50,6 +51,9 @@ private:
     bool SetUp(BooksDatabase& books);
     bool OpenExisting(BooksDatabase& books);
     bool ReadFile(const std::string& path, std::string& text);
+    // The file's bytes as UTF-8 text in place; false after a report.
+    static bool Decode(ImportText::Encoding encoding, const std::string& path, std::string& text,
+                       Diagnostics& diagnostics);
     int ReportInput(const Diagnostics& diagnostics);
     int Failed(const std::string& why);
 
