@@ -303,8 +303,6 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
              EXPECT_NE(run.out.find(Utf8(u8"【確認事項】")), std::string::npos) << run.out;
              EXPECT_FALSE(fs::exists(Conditions(t)));
          }},
-        {"a preview without --batch", nullptr, {"--preview"}, Caller::kNone, 2, std::nullopt, u8"needs --batch", false},
-        {"a preview for a caller", nullptr, {"--batch", "--preview"}, Caller::kWithPath, 2, 2, u8"caller's text", false},
         {"a preview of past results", [](LinkProgramTest& t) { ASSERT_EQ(t.Books({"select", "7"}).exitCode, 0); },
          {"--batch", "--preview"}, Caller::kNone, 1, std::nullopt, u8"過去実績データは", false},
         {"a preview refuses the month", sql("UPDATE data_sets SET intro_month = 12 WHERE number = 1"),
