@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/TextCodec.h"
 #include "editions/Edition.h"
+#include "platform/TextCodec.h"
 #include "wizard/ConditionSheetModel.h"
 
 BatchFrontEnd::BatchFrontEnd(const LaunchOptions& options)
