@@ -199,7 +199,7 @@ bool ClLinkApp::AggregateAndWrite(const ConditionSheetValues& conditions) {
 
     ProgressSink& progress = frontEnd_.StartProgress();
     AggregationEngine engine(&progress, &mapping_, &items_, ug30_);
-    WalkedAccounts accounts;
+    WalkedAccounts accounts(mapping_);
     engine.SetWalkedAccounts(&accounts);
     ReportFileBuilder builder(progress, items_, ug30_, &frontEnd_.Boxes());
 

@@ -3,15 +3,25 @@
 #include <cstring>
 
 #include "report/AccountKey.h"
-#include "report/MappedAccount.h"
+
+WalkedAccounts::WalkedAccounts(const MappingList& mapping) {
+    for (const auto& entry : mapping)
+        named_.emplace(entry->AccountKey, strnlen(entry->AccountKey, sizeof entry->AccountKey));
+}
 
 void WalkedAccounts::Add(const StKAMOKUSUMINFO& record, std::int64_t balance) {
+    NoteTaxViews(record);
     char key[MappedAccount::kKeySize];
     AccountKey::Text(record.Id, key);
+    if (IsSubAccount(record.Code) && named_.find(std::string_view(key)) == named_.end()) return;
     Account account{key, record.Code, std::string(record.Name, strnlen(record.Name, sizeof record.Name)), balance};
     byKey_.emplace(account.key, accounts_.size());
     byCode_.emplace(account.code, accounts_.size());
     accounts_.push_back(std::move(account));
+}
+
+void WalkedAccounts::NoteTaxViews(const StKAMOKUSUMINFO& record) {
+    if (taxViewsDiffer_) return;
     // The packed record's arrays are compared as bytes.
     const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
     constexpr std::size_t kArray = sizeof record.DebitExcl;
