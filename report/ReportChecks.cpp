@@ -33,12 +33,6 @@ std::string AccountText(const WalkedAccounts::Account& account) {
 
 std::string Yen(std::int64_t yen) { return ReportAmount::Grouped(yen) + "円"; }
 
-// Whether an entry counts: its item is on the report.
-bool FeedsReportedItem(const ItemList& items, const MappedAccount& entry) {
-    const ReportItem* item = FindItem(items, entry.ItemNo);
-    return item != nullptr && ReportChecks::IsReported(*item);
-}
-
 }  // namespace
 
 bool ReportChecks::IsReported(const ReportItem& item) {
@@ -143,8 +137,7 @@ void ReportChecks::CheckTwiceNamed(const Inputs& inputs, std::vector<std::string
 // of it is its balance less that of its sub-accounts named by an item.
 void ReportChecks::CheckUnmapped(const Inputs& inputs, std::vector<std::string>& warnings) {
     std::set<std::string_view> named;
-    for (const auto& entry : inputs.mapping)
-        if (FeedsReportedItem(inputs.items, *entry)) named.insert(KeyOf(*entry));
+    for (const auto& entry : inputs.mapping) named.insert(KeyOf(*entry));
     std::map<std::int32_t, std::int64_t> namedSubAccounts;  // by main code: the named sub-accounts' balances
     for (const WalkedAccounts::Account& sub : inputs.accounts.All())
         if (WalkedAccounts::IsSubAccount(sub.code) && named.count(sub.key) != 0)

@@ -482,7 +482,8 @@ TEST_F(LinkProgramTest, ThePreviewShowsTheReportsAmountsAndWhatToCheck) {
     const auto otherChart = [this] {
         Import(Utf8(u8"code,sub,name,class_code,side\n1110,0,現金,80888000,debit\n1140,0,普通預金,80888000,debit\n"
                     u8"1140,1,みずなら銀行,80888000,debit\n3110,0,資本金,80288000,credit\n"),
-               "code,sub,period,debit,credit,debit_incl,credit_incl\n1110,0,0,500000,0,,\n1140,1,0,600000,0,,\n"
+               "code,sub,period,debit,credit,debit_incl,credit_incl\n1110,0,0,300000,0,,\n1140,0,0,200000,0,,\n"
+               "1140,1,0,600000,0,,\n"
                "3110,0,0,0,1000000,,\n",
                {"--start", "20240401", "--end", "20250331"});
     };
@@ -519,6 +520,12 @@ TEST_F(LinkProgramTest, ThePreviewShowsTheReportsAmountsAndWhatToCheck) {
          {},
          {u8"・項目 22「現金預金」に 科目 1110 現金 が二重に指定されています（金額が二度集計されます）。\n",
           u8"・項目 22「現金預金」に 科目 1140 普通預金 と その補助科目 1140-1 みずなら銀行 の両方が指定されています"}},
+        {"a sub-account named without the rest of its main account",
+         [&] {
+             otherChart();
+             remember(8, "22/" + Key(1110) + "[END]\n22/" + Key(1140, 1) + "[END]\n");
+         },
+         {}, {u8"・科目 1140 普通預金（残高 200,000円）はどの項目にも集計されていません"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
