@@ -12,7 +12,8 @@
 // and executed without being shown, the command line's conditions replacing
 // the remembered or default ones; every box goes to standard error, and
 // questions are answered No unless --yes was given; the progress is a text
-// bar on standard error when that is a terminal.
+// bar on standard error when that is a terminal. A preview runs only the
+// sheet's month checks: it needs no report path and saves nothing.
 class BatchFrontEnd : public RunFrontEnd {
 public:
     explicit BatchFrontEnd(const LaunchOptions& options);
@@ -24,6 +25,10 @@ public:
     void EndProgress() override;
     MessageOwner ProgressOwner() override { return MessageOwner{}; }
     void ReleaseRunWindows() override {}
+    bool PreviewOnly() const override { return options_.preview != LaunchOptions::Preview::None; }
+    // The preview on standard output (a CSV preview's warnings, and every
+    // other run's, on standard error).
+    void ShowAggregation(const ReportPreview::Inputs& inputs, const std::vector<std::string>& warnings) override;
 
 private:
     // A batch run has nobody to pick a file: every request is cancelled.

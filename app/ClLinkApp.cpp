@@ -11,6 +11,7 @@
 #include "app/shell/CompletionNotice.h"
 #include "app/shell/EnvironmentCheck.h"
 #include "app/shell/UserSelection.h"
+#include "editions/Edition.h"
 #include "platform/Cp932.h"
 #include "platform/WinFileSystem.h"
 #include "platform/WinPathText.h"
@@ -18,7 +19,10 @@
 #include "report/BusinessOverview.h"
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
+#include "report/ReportChecks.h"
 #include "report/TargetVersion.h"
+#include "report/WalkedAccounts.h"
+#include "settings/DefaultMappingFile.h"
 #include "xml/ReportFileBuilder.h"
 
 namespace {
@@ -182,18 +186,21 @@ void ClLinkApp::FillSheetInputs(ConditionSheetValues& conditions) {
 }
 
 bool ClLinkApp::AggregateAndWrite(const ConditionSheetValues& conditions) {
+    const bool preview = frontEnd_.PreviewOnly();
     // The run's own copy of the path, at most 260 bytes. A longer one would
     // be cut into another file's name: it is refused instead.
     char outputPath[WinPathText::kPathSize] = {};
-    if (conditions.OutputPath.size() >= sizeof outputPath) {
+    if (!preview && conditions.OutputPath.size() >= sizeof outputPath) {
         ShowWarning(MessageOwner{}, kWriteFailedText);
         resultCode_ = kFailed;
         return false;
     }
-    std::memcpy(outputPath, conditions.OutputPath.data(), conditions.OutputPath.size());
+    if (!preview) std::memcpy(outputPath, conditions.OutputPath.data(), conditions.OutputPath.size());
 
     ProgressSink& progress = frontEnd_.StartProgress();
     AggregationEngine engine(&progress, &mapping_, &items_, ug30_);
+    WalkedAccounts accounts(mapping_);
+    engine.SetWalkedAccounts(&accounts);
     ReportFileBuilder builder(progress, items_, ug30_, &frontEnd_.Boxes());
 
     StFINDINFO criteria[PeriodSettings::kCriteriaEntries];
@@ -207,9 +214,15 @@ bool ClLinkApp::AggregateAndWrite(const ConditionSheetValues& conditions) {
         resultCode_ = kFailed;
         return false;
     }
+    if (preview) {
+        frontEnd_.EndProgress();
+        ShowAggregation(conditions, accounts);
+        return true;
+    }
     builder.SetProgressStart(kReportProgressStart);
     const bool written = builder.WriteReport(outputPath, commandLine_.FunctionNo, conditions.StartMonth, dataSet_);
     frontEnd_.EndProgress();
+    ShowAggregation(conditions, accounts);
 
     if (!written) {
         ShowWarning(frontEnd_.ProgressOwner(), kWriteFailedText);
@@ -218,6 +231,34 @@ bool ClLinkApp::AggregateAndWrite(const ConditionSheetValues& conditions) {
     }
     frontEnd_.Boxes().Show(frontEnd_.ProgressOwner(), kWrittenText, BusinessOverview::kCaption, mb::kInformationOk);
     return true;
+}
+
+// The checks of the aggregated amounts, and for a preview the amounts, as
+// the front end shows them.
+void ClLinkApp::ShowAggregation(const ConditionSheetValues& conditions, const WalkedAccounts& accounts) {
+    const bool netAssets = conditions.NetAssetsCaption != 0;
+    const bool taxIncluded = conditions.TaxIncluded != 0;
+    const ReportChecks::Inputs checks{
+        .items = items_,
+        .mapping = mapping_,
+        .accounts = accounts,
+        .ug30 = ug30_,
+        .netAssetsCaption = netAssets,
+        .taxIncluded = taxIncluded,
+        .defaultCodes = DefaultMappingFile::NamedAccountCodes(Edition::Current(), ug30_),
+    };
+    const ReportPreview::Inputs preview{
+        .items = items_,
+        .mapping = mapping_,
+        .accounts = accounts,
+        .ug30 = ug30_,
+        .netAssetsCaption = netAssets,
+        .startMonth = conditions.StartMonth,
+        .heading = std::string(BusinessOverview::kCaption) + conditions.CompanyNameText + conditions.PeriodText +
+                   "  " + std::to_string(conditions.StartMonth) + "月～" + std::to_string(conditions.EndMonth) +
+                   "月  " + (taxIncluded ? "税込み" : "税抜き"),
+    };
+    frontEnd_.ShowAggregation(preview, ReportChecks::Warnings(checks));
 }
 
 void ClLinkApp::ShowWarning(MessageOwner owner, const char* text) {

@@ -10,6 +10,8 @@
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
 
+class WalkedAccounts;
+
 // The application object: one run of the link program, from the connection
 // to the accounting books to the completion notice for the caller.
 // InitInstance runs the whole job and ExitInstance shuts down; the process's
@@ -52,7 +54,9 @@ private:
     bool CheckLinkAllowed();
     bool FindDataSet();
     void FillSheetInputs(ConditionSheetValues& values);
+    // Aggregates, then writes the report, or for a preview shows the amounts.
     bool AggregateAndWrite(const ConditionSheetValues& values);
+    void ShowAggregation(const ConditionSheetValues& conditions, const WalkedAccounts& accounts);
     void ShowWarning(MessageOwner owner, const char* text);
 
     RunFrontEnd& frontEnd_;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/ReportPreview.h"
 #include "platform/MessageBoxes.h"
 #include "report/MappedAccount.h"
 #include "report/ReportItem.h"
@@ -36,4 +38,12 @@ public:
     virtual MessageOwner ProgressOwner() = 0;
     // Releases the progress display and the sheet (step 21 of the run).
     virtual void ReleaseRunWindows() = 0;
+
+    // Whether the run ends after the aggregation, showing its amounts
+    // instead of writing the report (a batch run with --preview).
+    virtual bool PreviewOnly() const { return false; }
+    // After a successful aggregation, once the progress display has ended:
+    // the amounts and the checks' warnings (code page 932). The preview
+    // prints them; a batch run tells the warnings; the GUI shows nothing.
+    virtual void ShowAggregation(const ReportPreview::Inputs&, const std::vector<std::string>&) {}
 };

@@ -14,6 +14,7 @@
 #include "app/shell/CompletionNotice.h"
 #include "app/shell/LaunchOptions.h"
 #include "editions/Edition.h"
+#include "platform/MessageCatalogue.h"
 
 namespace {
 
@@ -28,9 +29,14 @@ bool HasDisplay() {
     return false;
 }
 
+// A line on standard error, in the catalogue's language.
+void Say(const std::string& message) {
+    std::fputs(MessageCatalogue::Current().Text(message + "\n").c_str(), stderr);
+}
+
 // Refused before the run: the reason on standard error, the caller told.
 int Refuse(const std::string& reason) {
-    std::fprintf(stderr, "%s: %s\n", Edition::Current().ProgramName(), reason.c_str());
+    Say(std::string(Edition::Current().ProgramName()) + ": " + reason);
     CompletionNotice::SendBeforeRun(gCallerText, ClLinkApp::kFailed);
     return LaunchOptions::kUsageExitCode;
 }
@@ -54,7 +60,7 @@ int Run(ClLinkApp& app) {
     if (!app.Connected()) {
         // Nothing ran and the caller is not notified; the exit status must
         // still not say that a report was written.
-        std::fprintf(stderr, "%s: %s\n", Edition::Current().ProgramName(), app.ConnectionError().c_str());
+        Say(std::string(Edition::Current().ProgramName()) + ": " + app.ConnectionError());
         return ClLinkApp::kFailed;
     }
     return resultCode;
@@ -70,13 +76,13 @@ int main(int argc, char** argv) {
     gCallerText = options.callerText;
     switch (options.action) {
         case LaunchOptions::Action::Help:
-            std::fputs(LaunchOptions::Usage(program).c_str(), stdout);
+            std::fputs(MessageCatalogue::Current().Text(LaunchOptions::Usage(program)).c_str(), stdout);
             return 0;
         case LaunchOptions::Action::Version:
             std::printf("%s %s\n", program, MZN_VERSION);
             return 0;
         case LaunchOptions::Action::Error:
-            std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program, options.error.c_str(), program);
+            Say(std::string(program) + ": " + options.error + "\nTry '" + program + " --help'.");
             CompletionNotice::SendBeforeRun(options.callerText, ClLinkApp::kFailed);
             return LaunchOptions::kUsageExitCode;
         case LaunchOptions::Action::Run:

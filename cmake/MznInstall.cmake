@@ -7,7 +7,7 @@
 #   share/man/man1/         the manual pages (the other editions link to the
 #                           standard edition's page)
 #   share/doc/mizunara/     the README and docs/ (user guide, books formats,
-#                           class codes, screenshots)
+#                           class codes, screenshots, the Japanese user guide)
 set(MZN_INSTALL_PROGRAM_DIR lib/mizunara)
 set(_programs MznAld20ToUg16_G MznBrc20ToUg16_G MznCdr20ToUg16_G mzn-books mzn-caller)
 
@@ -36,7 +36,7 @@ install(FILES ${_man_pages} ${_man_links} DESTINATION share/man/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/mizunara)
 file(GLOB _docs ${PROJECT_SOURCE_DIR}/docs/*.md)
 install(FILES ${_docs} DESTINATION share/doc/mizunara/docs)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots DESTINATION share/doc/mizunara/docs)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots ${PROJECT_SOURCE_DIR}/docs/ja DESTINATION share/doc/mizunara/docs)
 
 # The Debian package: cpack -G DEB in a Release build (scripts/build-package).
 set(CPACK_PACKAGE_NAME mizunara-link)

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/TextCodec.h"
+#include "platform/MessageCatalogue.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ const char* IconWord(unsigned style) {
 
 std::string ToTerminal(const char* cp932) {
     if (cp932 == nullptr) return std::string();
-    return TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text;
+    return MessageCatalogue::Current().FromCp932(cp932);
 }
 
 }  // namespace
@@ -33,12 +33,14 @@ int ConsoleMessageBoxes::Show(MessageOwner, const char* text, const char* captio
         indented += c;
         if (c == '\n') indented += "  ";
     }
-    std::fprintf(out_, "%s [%s]\n%s\n", ToTerminal(caption).c_str(), IconWord(style), indented.c_str());
+    const MessageCatalogue& catalogue = MessageCatalogue::Current();
+    const std::string heading = ToTerminal(caption) + " [" + IconWord(style) + "]";
+    std::fprintf(out_, "%s\n%s\n", catalogue.Text(heading).c_str(), indented.c_str());
 
     int answer = mb::kIdOk;
     if ((style & mb::kButtonMask) == mb::kYesNo) {
         answer = answer_ == QuestionAnswer::Yes ? mb::kIdYes : mb::kIdNo;
-        std::fprintf(out_, "  -> %s\n", answer == mb::kIdYes ? "Yes" : "No");
+        std::fprintf(out_, "%s\n", catalogue.Text(answer == mb::kIdYes ? "  -> Yes" : "  -> No").c_str());
     }
     std::fflush(out_);
     return answer;

@@ -405,3 +405,11 @@ TextCodec::Result<std::string> TextCodec::LocaleToCp932(std::string_view text, I
     if (!utf8) return Result<std::string>{std::string(), false, 0};
     return Utf8ToCp932(*utf8, invalid);
 }
+
+std::string TextCodec::Cp932ToLocale(std::string_view cp932) {
+    std::string utf8 = Cp932ToUtf8(cp932, Invalid::Replace).text;
+    const std::string codeset = OtherLocaleCodeset();
+    if (codeset.empty()) return utf8;
+    std::optional<std::string> local = Recode((codeset + "//TRANSLIT").c_str(), "UTF-8", utf8);
+    return local ? *local : utf8;
+}

@@ -31,4 +31,9 @@ public:
     // could not type Japanese in). Not ok when the bytes are no text of that
     // encoding; invalid says what becomes of characters code page 932 lacks.
     static Result<std::string> LocaleToCp932(std::string_view text, Invalid invalid = Invalid::Fail);
+    // Text for a person's terminal: code page 932 in the encoding of the
+    // process's locale (UTF-8 under the C and POSIX locales). Characters the
+    // locale's codeset lacks are transliterated or become "?", bytes that
+    // are no code page 932 become U+FFFD first.
+    static std::string Cp932ToLocale(std::string_view cp932);
 };

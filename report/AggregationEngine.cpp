@@ -14,6 +14,7 @@
 #include "report/PeriodSettings.h"
 #include "report/ProgressSink.h"
 #include "report/TargetVersion.h"
+#include "report/WalkedAccounts.h"
 
 namespace {
 
@@ -185,6 +186,10 @@ bool AggregationEngine::AggregateRecord(bool taxIncluded, const Period& period) 
     if (!Balance(period, &slotCount, &balance)) return FailOverflow();
     Capture(balance);
     if (record_.Summary != 0) return true;
+    if (walked_ != nullptr) {
+        std::int64_t raw = 0;
+        if (balance.ToRaw(&raw)) walked_->Add(record_, raw);
+    }
     return AddToItems(balance, slotCount, period);
 }
 

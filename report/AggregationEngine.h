@@ -12,6 +12,7 @@
 
 class ClRuleKamoku;
 class ProgressSink;
+class WalkedAccounts;
 struct StDATAINFO;
 struct StFINDINFO;
 
@@ -60,6 +61,10 @@ public:
     // BuildSumCriteria (four entries); dataSet: the selected data set.
     int Aggregate(bool taxIncluded, const StFINDINFO* conditions, const StDATAINFO* dataSet);
 
+    // Every account the next Aggregate walks is added there with its
+    // balance (nullptr: none). Not owned.
+    void SetWalkedAccounts(WalkedAccounts* accounts) { walked_ = accounts; }
+
     const Failure& LastFailure() const { return failure_; }
     // Whether a summation rule is held (after a failed walk).
     bool HoldsRule() const { return rule_ != nullptr; }
@@ -106,6 +111,7 @@ private:
     std::unique_ptr<ClRuleKamoku> rule_;
 
     MappingIndex index_;
+    WalkedAccounts* walked_ = nullptr;
     Failure failure_;
     // Buffers of the walk, kept for the whole call: the record the rule
     // fills, its debit and credit slots of the chosen tax setting, and the

@@ -63,6 +63,18 @@ bool DefaultMappingFile::LoadDefaultMapping(MappingList& defaults, const Edition
     return Read(file, defaults);
 }
 
+std::vector<std::int32_t> DefaultMappingFile::NamedAccountCodes(const Edition& edition, bool ug30) {
+    std::vector<std::int32_t> codes;
+    std::string file;
+    if (!MappingFileSection::ReadFile(FileName(edition, ug30), file)) return codes;
+    MappingList none;
+    Read(file, none, [&codes](std::int32_t code, char*) {
+        codes.push_back(code);
+        return false;
+    });
+    return codes;
+}
+
 bool DefaultMappingFile::Read(std::string_view file, MappingList& defaults) {
     return Read(file, defaults, KeyOfCodeInBooks);
 }

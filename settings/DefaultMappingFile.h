@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editions/Edition.h"
 #include "report/MappedAccount.h"
@@ -38,6 +39,12 @@ public:
     // connected accounting core. False, with defaults as they were, when
     // the file is missing or unreadable or its section cannot be read.
     static bool LoadDefaultMapping(MappingList& defaults, const Edition& edition, bool ug30);
+
+    // The account codes that the edition's file of the target version names,
+    // in file order, as it writes them (a code below 10000 as users see
+    // it), whether the selected data set has them or not; empty when the
+    // file cannot be read.
+    static std::vector<std::int32_t> NamedAccountCodes(const Edition& edition, bool ug30);
 
     // Replaces defaults by the entries of a whole file's bytes, in file
     // order, codes looked up with AccountLookup::FindAccountByCode.

@@ -228,20 +228,7 @@ int ConditionSheetModel::EnterOnSheet(int controlId) {
 }
 
 int ConditionSheetModel::Execute() {
-    if (!itemsLoaded_) {
-        Show(ItemDefinitionsMissingText(), mb::kWarningOk);
-        return kStaysOpen;
-    }
-    if (!PeriodIsValid()) {
-        Show(kPeriodWrong, mb::kWarningOk);
-        BackToMonth();
-        return kStaysOpen;
-    }
-    if (EndsBeforeIntroMonth()) {
-        Show(kBeforeIntroMonth, mb::kWarningOk);
-        BackToMonth();
-        return kStaysOpen;
-    }
+    if (!CheckMonths()) return kStaysOpen;
     if (Values.OutputPath.empty()) {
         Show(kNoOutputPath, mb::kWarningOk);
         ActivatePage(kConditionsPage);
@@ -250,6 +237,24 @@ int ConditionSheetModel::Execute() {
     }
     if (!CheckOutputPath() || !SaveConditions()) return kStaysOpen;
     return kExecuted;
+}
+
+bool ConditionSheetModel::CheckMonths() {
+    if (!itemsLoaded_) {
+        Show(ItemDefinitionsMissingText(), mb::kWarningOk);
+        return false;
+    }
+    if (!PeriodIsValid()) {
+        Show(kPeriodWrong, mb::kWarningOk);
+        BackToMonth();
+        return false;
+    }
+    if (EndsBeforeIntroMonth()) {
+        Show(kBeforeIntroMonth, mb::kWarningOk);
+        BackToMonth();
+        return false;
+    }
+    return true;
 }
 
 bool ConditionSheetModel::PeriodIsValid() const {

@@ -128,6 +128,11 @@ public:
     // saved: the books name none to keep them in); kStaysOpen otherwise,
     // also when the condition file could not be written (the user is told).
     int Execute();
+    // The first checks of Execute alone: the item definitions, the period
+    // and the introduction month, each failure with its message and the
+    // focus back on the month. Nothing is saved and no path is looked at:
+    // what a preview of the amounts needs.
+    bool CheckMonths();
     // Asks whether to save and end; on Yes saves the conditions; tells the
     // user the aggregation is abandoned. kCancelled, or kStaysOpen when the
     // condition file could not be written (the user is told, and can cancel

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "report/BalanceSheetTotals.h"
+
 namespace {
 
 constexpr int kMain = ItemControls::kMainItemsPage;
@@ -87,6 +89,12 @@ std::vector<ItemControls::Caption> ItemControls::Captions(const ItemList& items,
             {control->page, control->controlId, control->kind, unused ? std::string() : caption, !unused});
     }
     captions.push_back({kMainItemsPage, kCapitalTotal, Kind::Label,
-                        netAssetsCaption ? "純資産の部合計" : "資本の部合計", true});
+                        BalanceSheetTotals::CapitalCaption(netAssetsCaption), true});
     return captions;
+}
+
+std::string ItemControls::PageCaption(const ReportItem& item, bool ug30, bool netAssetsCaption) {
+    if (item.ItemNo == BalanceSheetTotals::CapitalItem(ug30)) return BalanceSheetTotals::CapitalCaption(netAssetsCaption);
+    const std::string caption(item.Caption, strnlen(item.Caption, sizeof item.Caption));
+    return caption == kUnused ? std::string() : caption;
 }

@@ -62,4 +62,7 @@ public:
     // "-" empties the text and, on a button, disables it; any other Caption
     // enables the button), then the capital total's caption.
     static std::vector<Caption> Captions(const ItemList& items, bool ug30, bool netAssetsCaption);
+    // The caption the pages show for an item: the capital total's by the
+    // net-assets flag, an unused item's empty, any other its Caption.
+    static std::string PageCaption(const ReportItem& item, bool ug30, bool netAssetsCaption);
 };

@@ -3,6 +3,7 @@
 #include "editions/Edition.h"
 #include "platform/Cp932.h"
 #include "platform/FullWidthMapper.h"
+#include "report/ReportAmount.h"
 #include "report/TargetVersion.h"
 #include "xml/OutputFile.h"
 #include "xml/StringResources.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-constexpr std::int64_t kUnitsPerYen = 10000;
-constexpr std::int64_t kLargestAmount = 999'999'999'999;   // 12 digits
-constexpr std::int64_t kSmallestAmount = -99'999'999'999;  // 11 digits and the sign
 constexpr int kMonths = 12;
 
 std::string TagOf(const ReportItem& item) {
@@ -167,9 +165,7 @@ bool ReportFileBuilder::WriteElementAndPulse(XmlLineWriter& writer, const char* 
 }
 
 std::string ReportFileBuilder::FormatAmount(std::int64_t tenThousandths) {
-    const std::int64_t yen = tenThousandths / kUnitsPerYen;  // truncates toward zero
-    if (yen == 0 || yen > kLargestAmount || yen < kSmallestAmount) return {};
-    return std::to_string(yen);
+    return ReportAmount::Text(tenThousandths);
 }
 
 const char* ReportFileBuilder::MakeClientName(std::string_view dataSetName) {

@@ -4,10 +4,15 @@
 
 #include <unistd.h>
 
+#include "platform/MessageCatalogue.h"
+
 namespace {
 
-// The label in the terminal's UTF-8, whatever the narrow literals' code page.
-const char* Label() { return reinterpret_cast<const char*>(u8"集計中"); }
+// The label in the terminal's codeset, whatever the narrow literals' code page.
+const std::string& Label() {
+    static const std::string label = MessageCatalogue::Current().FromUtf8(u8"集計中");
+    return label;
+}
 
 }  // namespace
 
@@ -40,7 +45,7 @@ void ConsoleProgress::Draw() {
     const int filled = percent * kBarCells / 100;
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.append(static_cast<std::size_t>(kBarCells - filled), ' ');
-    std::fprintf(out_, "\r%s [%s] %3d%%", Label(), bar.c_str(), percent);
+    std::fprintf(out_, "\r%s [%s] %3d%%", Label().c_str(), bar.c_str(), percent);
     lineOpen_ = true;
     if (percent == 100) EndLine();
     std::fflush(out_);

@@ -9,10 +9,12 @@
 namespace {
 
 constexpr LongOptions::Option kOptions[] = {
-    {"--batch", false}, {"--yes", false}, {"--end-month", true}, {"--tax-included", true}, {"--output", true}};
+    {"--batch", false}, {"--yes", false}, {"--end-month", true}, {"--tax-included", true}, {"--output", true},
+    {"--preview", false}};
 
 bool IsConditionOption(std::string_view name) {
-    return name == "--end-month" || name == "--tax-included" || name == "--output" || name == "--yes";
+    return name == "--end-month" || name == "--tax-included" || name == "--output" || name == "--yes" ||
+           name == "--preview";
 }
 
 // A month as a user writes it: one or two decimal digits, 1 to 12.
@@ -57,6 +59,14 @@ LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
             options.action = item.word == "--help" ? Action::Help : Action::Version;
             return options;
         }
+        // The one option whose value is optional: "--preview" or "--preview=csv".
+        if (item.kind == LongOptions::Kind::UnwantedValue && item.name == "--preview") {
+            if (item.value != "csv") {
+                options.Reject("--preview takes csv or no value, not \"" + item.value + "\"");
+                return options;
+            }
+            item.kind = LongOptions::Kind::Option;
+        }
         if (item.kind != LongOptions::Kind::Option) {
             options.Reject(item.Problem());
             return options;
@@ -68,6 +78,16 @@ LaunchOptions LaunchOptions::Parse(const std::vector<std::string>& arguments) {
     if (!options.batch && !conditionOptions.empty()) {
         options.Reject("option " + conditionOptions.front() + " needs --batch");
         return options;
+    }
+    if (options.preview != Preview::None) {
+        if (!options.callerText.empty()) {
+            options.Reject("--preview prints the amounts for a person and takes no caller's text");
+            return options;
+        }
+        if (options.outputPath) {
+            options.Reject("--preview writes no report: --output has no use beside it");
+            return options;
+        }
     }
     // A caller's path is locked: --output would be dropped without a word.
     CommandLine caller;
@@ -81,6 +101,8 @@ bool LaunchOptions::Take(std::string_view name, const std::string& value) {
         batch = true;
     } else if (name == "--yes") {
         answerYes = true;
+    } else if (name == "--preview") {
+        preview = value == "csv" ? Preview::Csv : Preview::Table;
     } else if (name == "--end-month") {
         endMonth = ParseMonth(value);
         if (!endMonth) return Reject("--end-month takes a month from 1 to 12, not \"" + value + "\"");
@@ -123,6 +145,9 @@ std::string LaunchOptions::Usage(std::string_view programName) {
            "  --output PATH          batch: Windows path of the report file\n"
            "                         (Z:\\home\\me\\report.xml is /home/me/report.xml)\n"
            "  --yes                  batch: answer Yes to the questions\n"
+           "  --preview[=csv]        batch: print the report's amounts, the accounts that\n"
+           "                         feed each item and the checks instead of writing\n"
+           "                         the report (csv: as CSV in UTF-8)\n"
            "  --help                 show this help and exit\n"
            "  --version              show the version and exit\n"
            "\n"
@@ -130,6 +155,7 @@ std::string LaunchOptions::Usage(std::string_view programName) {
            "  0  the report file was written\n"
            "  1  ended without a report (cancelled, or the data set cannot be used)\n"
            "  2  failed, or the command line was wrong\n"
+           "  With --preview: 0 printed, 1 the data set cannot be used, 2 failed.\n"
            "\n"
            "The books are those under $MZN_ROOT (default ~/.local/share/mizunara).\n";
 }

@@ -8,8 +8,8 @@
 // The link program's own command line, in front of the caller's text:
 //
 //   PROGRAM [--batch [--end-month N] [--tax-included yes|no]
-//            [--output WINDOWS_PATH] [--yes]] [--help] [--version] [--]
-//           [CALLER_TEXT...]
+//            [--output WINDOWS_PATH | --preview[=csv]] [--yes]] [--help]
+//           [--version] [--] [CALLER_TEXT...]
 //
 // Only leading words that start with "--" are options; the first other word,
 // or the word after a lone "--", begins the caller's text, and the remaining
@@ -24,7 +24,10 @@
 //   - a condition option (--end-month, --tax-included, --output, --yes)
 //     without --batch: the condition sheet of the GUI takes its values from
 //     the user, and silently ignoring them would hide a mistake;
-//   - --output beside a caller's text that names the report file.
+//   - --output beside a caller's text that names the report file;
+//   - --preview without --batch, beside a caller's text (a preview is for a
+//     person: it writes nothing and tells no caller), or beside --output
+//     (it writes no report); --preview= with anything but csv.
 // The caller's text is taken also when an option is refused, so that the
 // caller can be told.
 //
@@ -36,6 +39,9 @@
 class LaunchOptions {
 public:
     enum class Action { Run, Help, Version, Error };
+    // A batch run that only prints the amounts: as a table for a person or
+    // as CSV for a script.
+    enum class Preview { None, Table, Csv };
 
     // Exit status of a refused command line, and of a GUI start without a
     // display: the status of a failed run.
@@ -49,6 +55,7 @@ public:
     std::optional<bool> taxIncluded;
     std::optional<std::string> outputPath;  // Windows path, code page 932, not empty
     bool answerYes = false;             // questions of the batch run are answered Yes
+    Preview preview = Preview::None;
     std::string callerText;             // code page 932, as given
 
     // arguments: argv without the program name.

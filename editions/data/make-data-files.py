@@ -46,8 +46,8 @@ Monthly items: the form's columns 源泉徴収税額 (tax withheld in the month)
 and 従事員数 (headcount) cannot be aggregated from period sums (a month's
 credit less debit on the withholding account is what was withheld less what
 was paid over), so they are "-" items: disabled on the page and never
-written. 電気代 and 水道代 stay open for users whose books keep them apart;
-the standard chart has only 水道光熱費 for both, so they have no default.
+written. 電気代 and 水道代 take the standard chart's 6381 電気料 and 6382
+水道料; 6380 水道光熱費 keeps the rest (gas, fuel) and feeds neither.
 
 The editions differ in what counts as a side business (うち兼業売上（収入）高):
 the care-facility edition's main business is care, so its side business is
@@ -115,8 +115,8 @@ UG30_ITEMS = [
     (38, DEBIT, [0x40884400, 0x40884200], "仕入金額", "TUKISIIREKINGAKU", PURCHASES),
     (39, DEBIT, [0x40884200, 0x40882200], "外注費", "TUKIGAITYUUHI", [5330]),
     (40, DEBIT, [0x40882800, 0x40884200], "人件費", "TUKIZINKENHI", PAYROLL),
-    (41, DEBIT, EXPENSES, "電気代", "TUKIDENKIDAI", []),
-    (42, DEBIT, EXPENSES, "水道代", "TUKISUIDOUDAI", []),
+    (41, DEBIT, EXPENSES, "電気代", "TUKIDENKIDAI", [6381]),
+    (42, DEBIT, EXPENSES, "水道代", "TUKISUIDOUDAI", [6382]),
     (43, DEBIT, [0], "-", "-", []),  # 源泉徴収税額
     (44, DEBIT, [0], "-", "-", []),  # 従事員数
 ]

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "accounting_core/UserStore.h"
+#include "report/MappedAccount.h"
 #include "platform/DriveTable.h"
 #include "platform/TextCodec.h"
 #include "tests/support/BooksQuery.h"
@@ -296,6 +297,18 @@ TEST_F(LinkProgramTest, EveryOutcomeOfARun) {
                       {"--start", "20231001", "--end", "20240331"});
          },
          {"--batch", "--end-month", "9"}, Caller::kWithPath, 1, 1, u8"集計期間に誤りがあります。", false},
+        // A preview runs the month checks, aggregates and prints; it looks at no path and writes nothing.
+        {"a preview", nullptr, {"--batch", "--preview"}, Caller::kNone, 0, std::nullopt, std::nullopt, false, {}, "",
+         [](LinkProgramTest& t, const ChildProcess::Result& run) {
+             EXPECT_NE(run.out.find(Utf8(u8"【確認事項】")), std::string::npos) << run.out;
+             EXPECT_FALSE(fs::exists(Conditions(t)));
+         }},
+        {"a preview of past results", [](LinkProgramTest& t) { ASSERT_EQ(t.Books({"select", "7"}).exitCode, 0); },
+         {"--batch", "--preview"}, Caller::kNone, 1, std::nullopt, u8"過去実績データは", false},
+        {"a preview refuses the month", sql("UPDATE data_sets SET intro_month = 12 WHERE number = 1"),
+         {"--batch", "--preview=csv", "--end-month", "9"}, Caller::kNone, 1, std::nullopt, u8"導入開始月より前", false},
+        {"a preview whose walk fails", sql("INSERT INTO faults VALUES ('MoveNext', 9, 3)"), {"--batch", "--preview"},
+         Caller::kNone, 2, std::nullopt, u8"勘定科目の集計に失敗しました。", false},
         {"a caller's path in code page 932",
          [](LinkProgramTest& t) { t.report_ = *t.root_ / Utf8(u8"drives/c/out/ﾃｩ.xml"); },
          {"--batch"}, Caller::kText, 0, std::nullopt, done, true, {}, "1,32769,2,C:\\out\\\xC3\xA9.xml"},
@@ -398,5 +411,187 @@ TEST_F(LinkProgramTest, TheReportCarriesTheSumsOfTheImportedBooks) {
         const std::string report = testfiles::ReadFile(report_);
         EXPECT_EQ(Amount(report, "URIAGEDAKA"), sum(credit, sales + "IN (0,1,2,3,4,5,6,7,8,9,10,11,12,18)"));
         EXPECT_EQ(Amount(report, "TUKIURIAGEKINGAKU02"), sum(credit, sales + "= 2"));
+    }
+}
+
+// The next year's data set takes over a year's remembered conditions, all but the report's path; a deleted data
+// set leaves its conditions behind.
+TEST_F(LinkProgramTest, ConditionsGoToTheNextYearAndStayWithADeletedDataSet) {
+    ASSERT_EQ(ChildProcess::Run({program_, "--batch", "--end-month", "9", "--output", WindowsPath(report_)},
+                                *root_ / "io-link").exitCode, 0);
+    const std::string from = testfiles::ReadFile(ConditionFile("UG30", 1));
+    ASSERT_NE(from.find("9/0/0/Z:"), std::string::npos);
+    const ChildProcess::Result copied = Books({"copy-conditions", "1", "3"});
+    EXPECT_EQ(copied.out, "Copied for " + UserStore::LoginName() + ": C:\\Mizunara\\Conditions\\UG30_G_" +
+                              UserStore::LoginName() + "_3_3.env\n");
+    const std::string to = testfiles::ReadFile(ConditionFile("UG30", 3));
+    EXPECT_EQ(to.substr(0, 12), "[P1]\n9/0/0/\n");
+    EXPECT_EQ(to.substr(to.find("[P2/P3]")), from.substr(from.find("[P2/P3]")));
+    EXPECT_NE(Books({"copy-conditions", "1", "3"}).out.find("Kept for "), std::string::npos);
+    EXPECT_EQ(testfiles::ReadFile(ConditionFile("UG30", 3)), to);
+    EXPECT_EQ(Books({"copy-conditions", "1", "2"}).exitCode, 5) << "a UG16 year";
+    EXPECT_EQ(Books({"copy-conditions", "1", "9"}).exitCode, 4);
+
+    const ChildProcess::Result deleted = Books({"delete", "1"});
+    EXPECT_EQ(deleted.exitCode, 0);
+    EXPECT_NE(deleted.out.find(" has no data set selected now.\nThe remembered conditions of "), std::string::npos);
+    EXPECT_EQ(testfiles::ReadFile(ConditionFile("UG30", 1)), from);
+    EXPECT_EQ(BooksQuery::Number("SELECT (SELECT count(*) FROM accounts WHERE data_set = 1) + "
+                                 "(SELECT count(*) FROM data_sets WHERE number = 1) + sum(selected_no2) FROM users"),
+              0);
+    EXPECT_EQ(Books({"delete", "1"}).exitCode, 4);
+}
+
+// Books imported from a package's export (code page 932, section names, own codes with a code map, balances in
+// the wide layout) give the report the same books imported from the plain files give.
+TEST_F(LinkProgramTest, BooksFromAWideExportGiveTheSameReport) {
+    ASSERT_GT(BooksTool::ImportSmallBooks(*root_ / "io"), 0);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    const std::string plain = testfiles::ReadFile(report_);
+    const ChildProcess::Result imported =
+        Books({"import", "--name", Utf8(u8"株式会社こなら商事"), "--start", "20240401", "--end", "20250331", "--layout",
+               "monthly", "--amounts", "balance", "--code-map", BooksTool::DataFile("books/export-code-map.csv"),
+               BooksTool::DataFile("books/export-accounts.csv"),
+               BooksTool::DataFile("books/export-balances-wide.csv")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    ASSERT_EQ(Books({"select", imported.out.substr(0, imported.out.find('\n'))}).exitCode, 0);
+    fs::remove(report_);
+    ASSERT_EQ(Link({"--batch"}).exitCode, 0);
+    EXPECT_EQ(testfiles::ReadFile(report_), plain);
+    EXPECT_NE(Amount(plain, "URIAGEDAKA"), 0);
+}
+
+namespace {
+
+// The amounts of a report in the order of the preview's CSV: the main items,
+// then each monthly item's twelve months.
+std::vector<std::string> ReportAmounts(const std::string& report) {
+    std::vector<std::string> main;
+    std::vector<std::vector<std::string>> months;  // [month][item]
+    for (std::size_t at = report.find("<SYUYOUKAMOKU>"); (at = report.find("\t\t\t\t<", at)) != std::string::npos;) {
+        const std::size_t text = report.find('>', at) + 1;
+        const std::string value = report.substr(text, report.find('<', text) - text);
+        if (report.compare(at + 5, 9, "TUKIBETU_") == 0)
+            months.emplace_back();
+        else
+            (months.empty() ? main : months.back()).push_back(value);
+        at = text;
+    }
+    for (std::size_t item = 0; !months.empty() && item < months[0].size(); ++item)
+        for (const auto& month : months) main.push_back(month[item]);
+    return main;
+}
+
+std::vector<std::string> CsvAmounts(const std::string& csv) {
+    std::vector<std::string> amounts;
+    for (std::size_t at = csv.find('\n') + 1; at < csv.size(); at = csv.find('\n', at) + 1) {
+        std::size_t field = at;
+        for (int comma = 0; comma < 3; ++comma) field = csv.find(',', field) + 1;
+        amounts.push_back(csv.substr(field, csv.find(',', field) - field));
+    }
+    return amounts;
+}
+
+// The key of an account of the books by its code as users see it.
+std::string Key(int code, int sub = 0) {
+    char key[MappedAccount::kKeySize];
+    std::snprintf(key, sizeof key, "0x4d5a4e41%08x0000000000000000", code * 10000 + sub);
+    return key;
+}
+
+}  // namespace
+
+// The preview prints what the report would write, item by item, and the
+// points to check; a batch run tells the same points on standard error.
+TEST_F(LinkProgramTest, ThePreviewShowsTheReportsAmountsAndWhatToCheck) {
+    const auto run = [this](std::vector<std::string> options) {
+        options.insert(options.begin(), program_);
+        return ChildProcess::Run(options, *root_ / "io-run");
+    };
+    for (auto [dataSet, options] : std::map<int, std::vector<std::string>>{
+             {1, {"--end-month", "9", "--tax-included", "yes"}}, {2, {}}, {3, {}}}) {
+        SCOPED_TRACE(dataSet);
+        ASSERT_EQ(Books({"select", std::to_string(dataSet)}).exitCode, 0);
+        std::vector<std::string> preview = {"--batch", "--preview=csv"};
+        preview.insert(preview.end(), options.begin(), options.end());
+        const ChildProcess::Result csv = run(preview);
+        ASSERT_EQ(csv.exitCode, 0) << csv.err;
+        options.insert(options.begin(), "--batch");
+        ASSERT_EQ(Link(options).exitCode, 0);
+        EXPECT_EQ(CsvAmounts(csv.out), ReportAmounts(testfiles::ReadFile(report_)));
+    }
+
+    const auto remember = [this](int dataSet, const std::string& mapping) {
+        fs::create_directories(fs::path(ConditionFile("UG30", dataSet)).parent_path());
+        testfiles::WriteFile(ConditionFile("UG30", dataSet),
+                             TextCodec::Utf8ToCp932(Utf8(u8"[P1]\n3/0/0/\n[終了]\n[P2/P3]\n") + mapping + Utf8(u8"[終了]\n")).text);
+    };
+    const auto otherChart = [this] {
+        Import(Utf8(u8"code,sub,name,class_code,side\n1110,0,現金,80888000,debit\n1140,0,普通預金,80888000,debit\n"
+                    u8"1140,1,みずなら銀行,80888000,debit\n3110,0,資本金,80288000,credit\n"),
+               "code,sub,period,debit,credit,debit_incl,credit_incl\n1110,0,0,300000,0,,\n1140,0,0,200000,0,,\n"
+               "1140,1,0,600000,0,,\n"
+               "3110,0,0,0,1000000,,\n",
+               {"--start", "20240401", "--end", "20250331"});
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> books;
+        std::vector<std::string> options;
+        std::vector<std::u8string> says;  // on standard output, with the preview's "・"
+    };
+    const std::vector<Case> cases = {
+        {"the demo books with every account and item mapped",
+         [&] {
+             std::string mapping = "21/SISAN[END]\n31/FUSAI[END]\n36/SIHON[END]\n";
+             for (int item = 2; item <= 42; ++item)
+                 if (item != 21 && item != 31 && item != 36) mapping += std::to_string(item) + "/URIAGEDAKA[END]\n";
+             for (const auto& row : BooksQuery::Rows("SELECT code / 10000 FROM accounts WHERE data_set = 1 AND code % 10000 = 0"))
+                 mapping += "1/" + Key(std::stoi(row[0])) + "[END]\n";
+             remember(1, mapping);
+         },
+         {"--tax-included", "yes"}, {u8"【確認事項】\n確認が必要な点はありません。\n"}},
+        {"books on another chart", otherChart, {},
+         {u8"・この会計データの勘定科目は標準の科目体系と異なります（既定の集計先の科目 ",
+          u8"・資産の部合計 1,100,000円 が 負債の部合計 + 純資産の部合計 1,000,000円 と一致しません（差額 100,000円）。\n",
+          u8"・項目 23「受取手形」に集計する科目も合計もありません（報告書では空欄になります）。\n",
+          u8"・科目 3110 資本金（残高 1,000,000円）はどの項目にも集計されていません（合計欄にだけ含まれます）。\n"}},
+        {"tax included asked of books without it", otherChart, {"--tax-included", "yes"},
+         {u8"・税込みで集計しましたが、この会計データの税込金額はすべて税抜金額と同じです"}},
+        {"an account named twice, a main account beside its sub-account",
+         [&] {
+             otherChart();
+             remember(8, "22/" + Key(1110) + "[END]\n22/" + Key(1110) + "[END]\n22/" + Key(1140) + "[END]\n22/" +
+                             Key(1140, 1) + "[END]\n");
+         },
+         {},
+         {u8"・項目 22「現金預金」に 科目 1110 現金 が二重に指定されています（金額が二度集計されます）。\n",
+          u8"・項目 22「現金預金」に 科目 1140 普通預金 と その補助科目 1140-1 みずなら銀行 の両方が指定されています"}},
+        {"a sub-account named without the rest of its main account",
+         [&] {
+             otherChart();
+             remember(8, "22/" + Key(1110) + "[END]\n22/" + Key(1140, 1) + "[END]\n");
+         },
+         {}, {u8"・科目 1140 普通預金（残高 200,000円）はどの項目にも集計されていません"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FreshBooks();
+        c.books();
+        std::vector<std::string> options = {"--batch"};
+        options.insert(options.end(), c.options.begin(), c.options.end());
+        const ChildProcess::Result written = Link(options);
+        options.push_back("--preview");
+        const ChildProcess::Result preview = run(options);
+        EXPECT_EQ(preview.exitCode, 0) << preview.err;
+        for (const std::u8string& line : c.says)
+            EXPECT_NE(preview.out.find(Utf8(line)), std::string::npos) << Utf8(line) << "\n" << preview.out;
+        // The same points, and none where there is none, in a run that writes its report.
+        EXPECT_EQ(written.exitCode, 0) << written.err;
+        EXPECT_EQ(written.err.find(Utf8(u8"確認: ")) != std::string::npos, c.says.front().starts_with(u8"・"));
+        for (const std::u8string& line : c.says) {
+            if (!line.starts_with(u8"・")) continue;
+            EXPECT_NE(written.err.find(Utf8(u8"確認: " + line.substr(3))), std::string::npos) << written.err;
+        }
     }
 }

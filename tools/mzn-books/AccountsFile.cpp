@@ -1,5 +1,6 @@
 #include "tools/mzn-books/AccountsFile.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -8,34 +9,39 @@
 #include "tools/mzn-books/CsvField.h"
 #include "tools/mzn-books/CsvReader.h"
 #include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/ImportColumns.h"
+#include "tools/mzn-books/MessageTemplate.h"
+#include "tools/mzn-books/Utf8Text.h"
 
 namespace {
 
-constexpr std::size_t kRequiredFields = 5;
+using Column = ImportColumns::Column;
 
-struct Columns {
-    std::optional<std::size_t> flag110;
-    std::optional<std::size_t> flag112;
-};
+// The columns a chart must have; sub, flag110 and flag112 may be missing.
+constexpr Column kRequired[] = {Column::Code, Column::Name, Column::ClassCode, Column::Side};
 
-// The header: the five names in order, then whatever the exporting program
-// adds.
-bool ReadHeader(const CsvReader::Record& header, Columns& columns) {
-    static constexpr std::string_view kNames[kRequiredFields] = {"code", "sub", "name", "class_code", "side"};
-    if (!CsvField::StartsWithNames(header.fields, kNames)) return false;
-    for (std::size_t i = kRequiredFields; i < header.fields.size(); ++i) {
-        std::string_view name = PlainText::Trim(header.fields[i], PlainText::kSpaceAndTab);
-        if (PlainText::EqualIgnoringCase(name, "flag110") && !columns.flag110) columns.flag110 = i;
-        if (PlainText::EqualIgnoringCase(name, "flag112") && !columns.flag112) columns.flag112 = i;
-    }
-    return true;
+// The field of a column in a line; empty when the column is missing.
+std::string_view FieldOf(const CsvReader::Record& record, const ImportColumns::Positions& columns, Column column) {
+    const std::optional<std::size_t> index = columns.Of(column);
+    if (!index || *index >= record.fields.size()) return std::string_view();
+    return record.fields[*index];
+}
+
+// The columns the header names; the reason when a required one is missing.
+bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
+    columns = ImportColumns::Positions(header.fields);
+    const std::string missing = columns.Missing(kRequired);
+    if (missing.empty()) return true;
+    reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
+                                   "no column for %2",
+                                   {std::string(AccountsFile::kHeader), missing});
+    return false;
 }
 
 // A flag column: empty, 0 or 1.
-bool ReadFlag(const CsvReader::Record& record, std::optional<std::size_t> column, int& flag) {
+bool ReadFlag(std::string_view text, int& flag) {
     flag = 0;
-    if (!column || *column >= record.fields.size()) return true;
-    std::string_view text = PlainText::Trim(record.fields[*column], PlainText::kSpaceAndTab);
+    text = PlainText::Trim(text, PlainText::kSpaceAndTab);
     if (text.empty()) return true;
     std::int64_t value = 0;
     if (!CsvField::ToInteger(text, 0, 1, value)) return false;
@@ -43,47 +49,74 @@ bool ReadFlag(const CsvReader::Record& record, std::optional<std::size_t> column
     return true;
 }
 
-// One data line into row; false (with the reason) when a field is wrong.
-bool ReadRow(const CsvReader::Record& record, const Columns& columns, AccountsFile::Row& row, std::string& reason) {
-    if (record.fields.size() < kRequiredFields) {
-        reason =
-            "expected at least 5 fields (code,sub,name,class_code,side), found " + std::to_string(record.fields.size());
+// The side in English or as Japanese books write it (借方, 貸方).
+bool ReadSide(std::string_view text, int& side) {
+    text = PlainText::Trim(text, PlainText::kSpaceAndTab);
+    if (PlainText::EqualIgnoringCase(text, "debit") || text == Utf8Text::From(u8"借方")) {
+        side = AccountsFile::kDebit;
+        return true;
+    }
+    if (PlainText::EqualIgnoringCase(text, "credit") || text == Utf8Text::From(u8"貸方")) {
+        side = AccountsFile::kCredit;
+        return true;
+    }
+    return false;
+}
+
+// A class code in hexadecimal, or else the name of a section of the
+// statements, which the importer looks up in the books.
+bool ReadClass(std::string_view text, AccountsFile::Row& row, std::string& reason) {
+    if (CsvField::ToHex32(text, row.classCode)) return true;
+    const std::string_view name = PlainText::Trim(text, PlainText::kSpaceAndTab);
+    const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+    if (name.empty() || ascii) {
+        reason = MessageTemplate::Fill("the class code must be 1 to 8 hexadecimal digits (with or without 0x) or "
+                                       "the name of a section, not %1",
+                                       {AccountsFile::Quoted(text)});
         return false;
     }
-    const auto& f = record.fields;
+    row.section.assign(name);
+    return true;
+}
+
+// One data line into row; false (with the reason) when a field is wrong.
+bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& columns, AccountsFile::Row& row,
+             std::string& reason) {
+    const std::size_t needed = columns.FieldsNeeded(kRequired);
+    if (record.fields.size() < needed) {
+        reason = MessageTemplate::Fill("expected at least %1 fields, found %2",
+                                       {std::to_string(needed), std::to_string(record.fields.size())});
+        return false;
+    }
     std::int64_t code = 0;
     std::int64_t sub = 0;
-    if (!AccountsFile::ReadAccount(f, code, sub, reason)) return false;
+    if (!AccountsFile::ReadAccount(FieldOf(record, columns, Column::Code), FieldOf(record, columns, Column::Sub), code,
+                                   sub, reason))
+        return false;
     if (code * 10000 + sub > AccountsFile::kMaxStoredCode) {
         reason = "account " + AccountsFile::Label(code, sub) + " is beyond the largest account code (214748 sub 3647)";
         return false;
     }
-    reason = AccountsFile::NameProblem(f[2]);
+    const std::string_view name = FieldOf(record, columns, Column::Name);
+    reason = AccountsFile::NameProblem(name);
     if (!reason.empty()) return false;
-    std::uint32_t classCode = 0;
-    if (!CsvField::ToHex32(f[3], classCode)) {
-        reason = "the class code must be 1 to 8 hexadecimal digits without a prefix, not " + AccountsFile::Quoted(f[3]);
+    if (!ReadClass(FieldOf(record, columns, Column::ClassCode), row, reason)) return false;
+    if (!ReadSide(FieldOf(record, columns, Column::Side), row.side)) {
+        reason = MessageTemplate::Fill(Utf8Text::From(u8"the side must be debit or credit (借方 or 貸方), not %1"),
+                                       {AccountsFile::Quoted(FieldOf(record, columns, Column::Side))});
         return false;
     }
-    const std::string_view side = PlainText::Trim(f[4], PlainText::kSpaceAndTab);
-    if (!PlainText::EqualIgnoringCase(side, "debit") && !PlainText::EqualIgnoringCase(side, "credit")) {
-        reason = "the side must be debit or credit, not " + AccountsFile::Quoted(f[4]);
-        return false;
-    }
-    if (!ReadFlag(record, columns.flag110, row.flag110)) {
-        reason = "flag110 must be 0 or 1, not " + AccountsFile::Quoted(f[*columns.flag110]);
-        return false;
-    }
-    if (!ReadFlag(record, columns.flag112, row.flag112)) {
-        reason = "flag112 must be 0 or 1, not " + AccountsFile::Quoted(f[*columns.flag112]);
+    for (auto [column, flag] : {std::pair{Column::Flag110, &row.flag110}, {Column::Flag112, &row.flag112}}) {
+        if (ReadFlag(FieldOf(record, columns, column), *flag)) continue;
+        reason = MessageTemplate::Fill("%1 must be 0 or 1, not %2",
+                                       {std::string(ImportColumns::EnglishName(column)),
+                                        AccountsFile::Quoted(FieldOf(record, columns, column))});
         return false;
     }
     row.line = record.line;
     row.code = static_cast<std::int32_t>(code);
     row.sub = static_cast<std::int32_t>(sub);
-    row.name = f[2];
-    row.classCode = classCode;
-    row.side = PlainText::EqualIgnoringCase(side, "debit") ? AccountsFile::kDebit : AccountsFile::kCredit;
+    row.name = name;
     return true;
 }
 
@@ -92,6 +125,10 @@ std::string Hex(std::uint32_t value) {
     std::string text(8, '0');
     for (int i = 7; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
     return text;
+}
+
+std::string ClassText(const AccountsFile::Row& row) {
+    return row.section.empty() ? Hex(row.classCode) : row.section;
 }
 
 // Sub-accounts belong to a main account of the same file, whose class and
@@ -109,11 +146,11 @@ void CheckSubAccounts(const std::vector<AccountsFile::Row>& rows, const std::str
             diagnostics.Report(
                 fileName, row.line,
                 "sub-account " + label + " has no main account " + std::to_string(row.code) + " in this file");
-        } else if (main->second->classCode != row.classCode) {
+        } else if (main->second->classCode != row.classCode || main->second->section != row.section) {
             diagnostics.Report(fileName, row.line,
-                               "sub-account " + label + " has class code " + Hex(row.classCode) +
+                               "sub-account " + label + " has class code " + ClassText(row) +
                                    ", its main account (line " + std::to_string(main->second->line) + ") " +
-                                   Hex(main->second->classCode));
+                                   ClassText(*main->second));
         } else if (main->second->side != row.side) {
             diagnostics.Report(fileName, row.line,
                                "sub-account " + label + " is kept on the other side than its main account (line " +
@@ -130,13 +167,14 @@ std::vector<AccountsFile::Row> AccountsFile::Parse(std::string_view text, const 
     CsvReader reader(text);
     CsvReader::Record record;
     CsvReader::Status status = reader.Next(record);
-    Columns columns;
+    ImportColumns::Positions columns({});
     if (status == CsvReader::Status::End) {
         diagnostics.Report(fileName, 1, "the file is empty; expected the header " + std::string(kHeader));
         return rows;
     }
-    if (status == CsvReader::Status::Record && !ReadHeader(record, columns)) {
-        diagnostics.Report(fileName, record.line, "expected the header " + std::string(kHeader));
+    std::string reason;
+    if (status == CsvReader::Status::Record && !ReadHeader(record, columns, reason)) {
+        diagnostics.Report(fileName, record.line, reason);
         return rows;
     }
     std::map<std::int64_t, std::size_t> firstLine;  // stored code -> line
@@ -162,15 +200,16 @@ std::vector<AccountsFile::Row> AccountsFile::Parse(std::string_view text, const 
     return rows;
 }
 
-bool AccountsFile::ReadAccount(const std::vector<std::string>& f, std::int64_t& code, std::int64_t& sub,
-                               std::string& reason) {
-    if (!CsvField::ToInteger(f[0], 1, kMaxCode, code)) {
-        reason = "the account code must be a number from 1 to 214748, not " + Quoted(f[0]);
+bool AccountsFile::ReadAccount(std::string_view codeField, std::string_view subField, std::int64_t& code,
+                               std::int64_t& sub, std::string& reason) {
+    if (!CsvField::ToInteger(codeField, 1, kMaxCode, code)) {
+        reason = "the account code must be a number from 1 to 214748, not " + Quoted(codeField);
         return false;
     }
     sub = 0;
-    if (!PlainText::Trim(f[1], PlainText::kSpaceAndTab).empty() && !CsvField::ToInteger(f[1], 0, kMaxSub, sub)) {
-        reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(f[1]);
+    const bool subGiven = !PlainText::Trim(subField, PlainText::kSpaceAndTab).empty();
+    if (subGiven && !CsvField::ToInteger(subField, 0, kMaxSub, sub)) {
+        reason = "the sub-account number must be 0 (a main account) or 1 to 9999, not " + Quoted(subField);
         return false;
     }
     return true;

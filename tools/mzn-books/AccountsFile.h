@@ -9,10 +9,13 @@
 class Diagnostics;
 
 // A chart of accounts as the import reads it (docs/books-formats.md):
-// UTF-8 CSV, the header "code,sub,name,class_code,side" and one account a
-// line. Further columns may follow; two of them are read when the header
-// names them: "flag110" (1 = the account is not in use) and "flag112"
-// (1 = a heading account that takes no amounts). The others are ignored.
+// UTF-8 CSV, a header that names the columns code, sub, name, class_code and
+// side (in any order, in English or Japanese, see ImportColumns) and one
+// account a line. Two further columns are read when the header names them:
+// "flag110" (1 = the account is not in use) and "flag112" (1 = a heading
+// account that takes no amounts); the others are ignored. The sub column may
+// be missing (main accounts only). The class is a class code or the name of
+// a section of the statements, which the importer resolves.
 //
 // The reader checks everything a file can get wrong on its own: the fields,
 // accounts listed twice, sub-accounts without their main account or with
@@ -35,6 +38,7 @@ public:
         std::int32_t sub = 0;   // 0 for a main account
         std::string name;       // UTF-8
         std::uint32_t classCode = 0;
+        std::string section;  // UTF-8: the section name given in place of a class code, else empty
         int side = kDebit;
         int flag110 = 0;
         int flag112 = 0;
@@ -48,10 +52,10 @@ public:
     // result is only usable when diagnostics stayed empty.
     static std::vector<Row> Parse(std::string_view text, const std::string& fileName, Diagnostics& diagnostics);
 
-    // The account of the first two fields of a line of either import file
-    // ("code,sub,..."); false with the reason when they name none.
-    static bool ReadAccount(const std::vector<std::string>& fields, std::int64_t& code, std::int64_t& sub,
-                            std::string& reason);
+    // The account of the code and sub fields of a line of either import
+    // file (an empty sub is 0); false with the reason when they name none.
+    static bool ReadAccount(std::string_view codeField, std::string_view subField, std::int64_t& code,
+                            std::int64_t& sub, std::string& reason);
     // A field's text as an error message quotes it.
     static std::string Quoted(std::string_view text);
 

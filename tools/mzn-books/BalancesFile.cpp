@@ -5,57 +5,85 @@
 #include "tools/mzn-books/CsvField.h"
 #include "tools/mzn-books/CsvReader.h"
 #include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/ImportColumns.h"
+#include "tools/mzn-books/MessageTemplate.h"
 #include "tools/mzn-books/YenAmount.h"
 
 namespace {
 
-constexpr std::size_t kHeaderFields = 7;
-// A line may stop after credit: the tax-included amounts are then those of
-// the line.
-constexpr std::size_t kRequiredFields = 5;
+using Column = ImportColumns::Column;
 
-bool ReadHeader(const CsvReader::Record& header) {
-    static constexpr std::string_view kNames[kHeaderFields] = {"code",   "sub",        "period",     "debit",
-                                                               "credit", "debit_incl", "credit_incl"};
-    return CsvField::StartsWithNames(header.fields, kNames);
+// The columns every line needs; sub and the tax-included amounts may be
+// missing.
+constexpr Column kRequired[] = {Column::Code, Column::Period, Column::Debit, Column::Credit};
+
+std::string_view FieldOf(const std::vector<std::string>& fields, const ImportColumns::Positions& columns,
+                         Column column) {
+    const std::optional<std::size_t> index = columns.Of(column);
+    if (!index || *index >= fields.size()) return std::string_view();
+    return fields[*index];
+}
+
+bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
+    columns = ImportColumns::Positions(header.fields);
+    const std::string missing = columns.Missing(kRequired);
+    if (missing.empty()) return true;
+    reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
+                                   "no column for %2",
+                                   {std::string(BalancesFile::kHeader), missing});
+    int calendarMonth = 0;
+    int position = 0;
+    for (const std::string& field : header.fields)
+        if (ImportColumns::FindMonth(field, calendarMonth, position) && calendarMonth != 0) {
+            reason += "; a trial balance with a column per month needs --layout monthly";
+            break;
+        }
+    return false;
 }
 
 // An amount field; empty gives fallback.
-bool ReadAmount(const std::vector<std::string>& fields, std::size_t index, const char* column, std::int64_t fallback,
-                std::int64_t& amount, std::string& reason) {
-    if (index >= fields.size() || PlainText::Trim(fields[index], PlainText::kSpaceAndTab).empty()) {
+bool ReadAmount(std::string_view field, Column column, std::int64_t fallback, std::int64_t& amount,
+                std::string& reason) {
+    if (PlainText::Trim(field, PlainText::kSpaceAndTab).empty()) {
         amount = fallback;
         return true;
     }
-    YenAmount::Parsed parsed = YenAmount::Parse(fields[index]);
+    YenAmount::Parsed parsed = YenAmount::Parse(field);
     if (!parsed.ok) {
-        reason = std::string(column) + ": " + parsed.reason;
+        reason = std::string(ImportColumns::EnglishName(column)) + ": " + parsed.reason;
         return false;
     }
     amount = parsed.tenThousandths;
     return true;
 }
 
-bool ReadRow(const CsvReader::Record& record, BalancesFile::Row& row, std::string& reason) {
+bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& columns, BalancesFile::Row& row,
+             std::string& reason) {
     const auto& f = record.fields;
-    if (f.size() < kRequiredFields) {
-        reason = "expected at least 5 fields (code,sub,period,debit,credit), found " + std::to_string(f.size());
+    const std::size_t needed = columns.FieldsNeeded(kRequired);
+    if (f.size() < needed) {
+        reason = MessageTemplate::Fill("expected at least %1 fields, found %2",
+                                       {std::to_string(needed), std::to_string(f.size())});
         return false;
     }
     std::int64_t code = 0;
     std::int64_t sub = 0;
-    if (!AccountsFile::ReadAccount(f, code, sub, reason)) return false;
+    if (!AccountsFile::ReadAccount(FieldOf(f, columns, Column::Code), FieldOf(f, columns, Column::Sub), code, sub,
+                                   reason))
+        return false;
     std::int64_t period = -1;
-    if (!CsvField::ToInteger(f[2], 0, 18, period) || !BalancesFile::IsPeriod(period)) {
+    const std::string_view periodField = FieldOf(f, columns, Column::Period);
+    if (!CsvField::ToInteger(periodField, 0, 18, period) || !BalancesFile::IsPeriod(period)) {
         reason =
             "the period must be 0 (opening), 1 to 12 (month of the fiscal year), 15 (interim closing) or "
             "18 (closing adjustments), not " +
-            AccountsFile::Quoted(f[2]);
+            AccountsFile::Quoted(periodField);
         return false;
     }
-    if (!ReadAmount(f, 3, "debit", 0, row.debit, reason) || !ReadAmount(f, 4, "credit", 0, row.credit, reason) ||
-        !ReadAmount(f, 5, "debit_incl", row.debit, row.debitIncl, reason) ||
-        !ReadAmount(f, 6, "credit_incl", row.credit, row.creditIncl, reason))
+    if (!ReadAmount(FieldOf(f, columns, Column::Debit), Column::Debit, 0, row.debit, reason) ||
+        !ReadAmount(FieldOf(f, columns, Column::Credit), Column::Credit, 0, row.credit, reason) ||
+        !ReadAmount(FieldOf(f, columns, Column::DebitIncl), Column::DebitIncl, row.debit, row.debitIncl, reason) ||
+        !ReadAmount(FieldOf(f, columns, Column::CreditIncl), Column::CreditIncl, row.credit, row.creditIncl, reason))
         return false;
     row.line = record.line;
     row.code = static_cast<std::int32_t>(code);
@@ -76,17 +104,18 @@ std::vector<BalancesFile::Row> BalancesFile::Parse(std::string_view text, const 
         diagnostics.Report(fileName, 1, "the file is empty; expected the header " + std::string(kHeader));
         return rows;
     }
+    ImportColumns::Positions columns({});
+    std::string reason;
     if (status == CsvReader::Status::Record) {
-        if (!ReadHeader(record)) {
-            diagnostics.Report(fileName, record.line, "expected the header " + std::string(kHeader));
+        if (!ReadHeader(record, columns, reason)) {
+            diagnostics.Report(fileName, record.line, reason);
             return rows;
         }
         status = reader.Next(record);
     }
     for (; status == CsvReader::Status::Record; status = reader.Next(record)) {
         Row row;
-        std::string reason;
-        if (ReadRow(record, row, reason))
+        if (ReadRow(record, columns, row, reason))
             rows.push_back(row);
         else
             diagnostics.Report(fileName, record.line, reason);

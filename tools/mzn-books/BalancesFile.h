@@ -9,8 +9,10 @@
 class Diagnostics;
 
 // A monthly trial balance as the import reads it (docs/books-formats.md):
-// UTF-8 CSV, the header "code,sub,period,debit,credit,debit_incl,credit_incl"
-// and one line per account and period. Further columns are ignored. Amounts
+// UTF-8 CSV, a header that names the columns code, sub, period, debit,
+// credit, debit_incl and credit_incl (in any order, in English or Japanese,
+// see ImportColumns; sub and the tax-included amounts may be missing) and
+// one line per account and period. Further columns are ignored. Amounts
 // are yen with at most four decimals; an empty debit or credit is 0, an
 // empty debit_incl or credit_incl is the tax-excluded amount of its line.
 class BalancesFile {

@@ -6,6 +6,7 @@
 #include "platform/LongOptions.h"
 #include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/CsvField.h"
+#include "tools/mzn-books/MessageTemplate.h"
 
 namespace {
 
@@ -24,6 +25,11 @@ constexpr OptionInfo kOptions[] = {
     {"--intro-month", C::Import, true},
     {"--net-assets", C::Import, true},
     {"--tax-included-books", C::Import, false},
+    {"--select", C::Import, false},
+    {"--encoding", C::Import, true},
+    {"--layout", C::Import, true},
+    {"--amounts", C::Import, true},
+    {"--code-map", C::Import, true},
     {"--user", C::Select, true},
     {"--user", C::List, true},
     {"--accounts", C::Demo, true},
@@ -39,7 +45,8 @@ std::vector<LongOptions::Option> OptionsOf(C command) {
 
 bool CommandOf(const std::string& word, C& command) {
     static constexpr std::pair<const char*, C> kCommands[] = {
-        {"init", C::Init}, {"import", C::Import}, {"select", C::Select}, {"list", C::List}, {"demo", C::Demo}};
+        {"init", C::Init}, {"import", C::Import}, {"select", C::Select}, {"list", C::List}, {"demo", C::Demo},
+        {"delete", C::Delete}, {"copy-conditions", C::CopyConditions}};
     for (const auto& [name, value] : kCommands) {
         if (word == name) {
             command = value;
@@ -112,6 +119,8 @@ bool BooksCommandLine::Take(const std::string& name, const std::string& value) {
         definition.interim = true;
     } else if (name == "--tax-included-books") {
         definition.taxIncluded = true;
+    } else if (name == "--select") {
+        selectImported = true;
     } else if (name == "--intro-month") {
         if (!CsvField::ToInteger(value, 1, DataSetDefinition::kPastResults, number) ||
             (number > 12 && number != DataSetDefinition::kPastResults))
@@ -120,6 +129,20 @@ bool BooksCommandLine::Take(const std::string& name, const std::string& value) {
     } else if (name == "--net-assets") {
         if (value != "0" && value != "1") return Reject("--net-assets takes 0 or 1, not \"" + value + "\"");
         definition.netAssets = value == "1";
+    } else if (name == "--encoding") {
+        if (value != "utf-8" && value != "cp932")
+            return Reject(MessageTemplate::Fill("--encoding takes utf-8 or cp932, not \"%1\"", {value}));
+        encoding = value == "utf-8" ? ImportText::Encoding::Utf8 : ImportText::Encoding::Cp932;
+    } else if (name == "--layout") {
+        if (value != "plain" && value != "monthly")
+            return Reject(MessageTemplate::Fill("--layout takes plain or monthly, not \"%1\"", {value}));
+        monthlyLayout = value == "monthly";
+    } else if (name == "--amounts") {
+        if (value != "balance" && value != "movement")
+            return Reject(MessageTemplate::Fill("--amounts takes balance or movement, not \"%1\"", {value}));
+        amounts = value == "balance" ? MonthlyBalancesFile::Amounts::Balance : MonthlyBalancesFile::Amounts::Movement;
+    } else if (name == "--code-map") {
+        codeMapPath = value;
     } else if (name == "--user") {
         if (value.empty() || value.size() > 64) return Reject("--user takes a name of 1 to 64 bytes");
         user = value;
@@ -143,23 +166,37 @@ bool BooksCommandLine::TakeArgument(const std::string& word) {
         }
         return Reject("import takes two files, ACCOUNTS.csv and BALANCES.csv; \"" + word + "\" is one too many");
     }
-    if (command == C::Select && number == 0) {
-        if (!CsvField::ToInteger(word, 1, std::numeric_limits<std::int32_t>::max(), number))
-            return Reject("select takes a data-set number, not \"" + word + "\"");
+    // select and delete take one data-set number, copy-conditions two.
+    const bool numbered = command == C::Select || command == C::Delete || command == C::CopyConditions;
+    const bool wantsTarget = command == C::CopyConditions && number != 0 && target == 0;
+    if (numbered && (number == 0 || wantsTarget)) {
+        std::int64_t& slot = number == 0 ? number : target;
+        if (!CsvField::ToInteger(word, 1, std::numeric_limits<std::int32_t>::max(), slot))
+            return Reject(CommandName() + " takes a data-set number, not \"" + word + "\"");
         return true;
     }
     return Reject("unexpected argument \"" + word + "\"");
 }
 
 bool BooksCommandLine::Finish(bool sawStart, bool sawEnd, bool sawName) {
-    if (command == C::Select && number == 0) return Reject("select needs the number of a data set");
+    if ((command == C::Select || command == C::Delete) && number == 0)
+        return Reject(CommandName() + " needs the number of a data set");
+    if (command == C::CopyConditions && target == 0)
+        return Reject("copy-conditions needs two data-set numbers, FROM and TO");
     if (command != C::Import) return true;
     if (!sawName) return Reject("import needs --name");
     if (!sawStart || !sawEnd) return Reject("import needs --start and --end");
     if (balancesPath.empty()) return Reject("import needs two files, ACCOUNTS.csv and BALANCES.csv");
+    if (monthlyLayout && !amounts)
+        return Reject("--layout monthly needs --amounts balance (the columns hold balances) or --amounts movement");
+    if (!monthlyLayout && amounts) return Reject("--amounts is for --layout monthly");
     const std::string problem = definition.Problem();
     if (!problem.empty()) return Reject(problem);
     return true;
+}
+
+std::string BooksCommandLine::CommandName() const {
+    return command == C::Select ? "select" : command == C::Delete ? "delete" : "copy-conditions";
 }
 
 bool BooksCommandLine::Reject(const std::string& why) {
@@ -179,14 +216,28 @@ Commands:
                        already in place
   import --name NAME --start YYYYMMDD --end YYYYMMDD [--interim]
          [--intro-month N] [--net-assets 0|1] [--tax-included-books]
-         ACCOUNTS.csv BALANCES.csv
+         [--encoding utf-8|cp932] [--layout plain|monthly]
+         [--amounts balance|movement] [--code-map FILE]
+         [--select] ACCOUNTS.csv BALANCES.csv
                        add a data set from a chart of accounts and a monthly
-                       trial balance (UTF-8 CSV, see docs/books-formats.md);
-                       prints the new data set's number
+                       trial balance (CSV in UTF-8 or code page 932, English
+                       or Japanese headers, see docs/books-formats.md);
+                       --layout monthly reads one line per account with a
+                       column per month, holding balances or movements;
+                       --code-map renumbers an own chart to the standard
+                       codes; prints the new data set's number, and a
+                       summary on standard error; --select makes it the
+                       selected data set of the current user
   select [--user NAME] NUMBER
                        make NUMBER the selected data set of the current user
                        (or of NAME)
   list [--user NAME]   show the data sets; * marks the selected one
+  delete NUMBER        remove a data set with its accounts and sums; the
+                       conditions users remembered for it are left alone
+  copy-conditions FROM TO
+                       copy every user's remembered conditions of data set
+                       FROM to data set TO (the next year's), both for the
+                       same form version
   demo [--accounts N]  create the demo books and select the main demo set;
                        --accounts gives that set N accounts (large books)
 
@@ -196,6 +247,6 @@ Options:
 
 Exit status: 0 done, 1 the books cannot be opened or written, 2 a wrong
 command line, 3 input files with errors (nothing was imported), 4 no such
-data set.
+data set, 5 data sets for different form versions (copy-conditions).
 )";
 }

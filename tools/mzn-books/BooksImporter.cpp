@@ -6,7 +6,11 @@
 
 #include "accounting_core/BooksDatabase.h"
 #include "accounting_core/BooksStatement.h"
+#include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/MessageTemplate.h"
+#include "tools/mzn-books/NearestNames.h"
+#include "tools/mzn-books/StandardChart.h"
 #include "tools/mzn-books/YenAmount.h"
 
 namespace {
@@ -39,9 +43,10 @@ BooksImporter::Result BooksImporter::Import(const DataSetDefinition& definition,
         diagnostics.Report("data set", problem);
         return Result::BadInput;
     }
-    std::vector<std::uint32_t> classCodes;
-    if (!LoadClassCodes(classCodes)) return Result::BooksFailed;
-    CheckClassCodes(input, classCodes, diagnostics);
+    ClassLines classLines;
+    if (!LoadClassLines(classLines)) return Result::BooksFailed;
+    std::vector<AccountsFile::Row> accounts = input.accounts;
+    ResolveClasses(input, classLines, accounts, diagnostics);
     DataSetStore::PeriodSums sums;
     AddUp(definition, input, sums, diagnostics);
     if (!diagnostics.Empty()) return Result::BadInput;
@@ -49,30 +54,54 @@ BooksImporter::Result BooksImporter::Import(const DataSetDefinition& definition,
     DataSetStore store(books_);
     if (number == 0 && !store.NextNumber(number)) return BooksFailed(store.Error());
     if (dataId.empty()) dataId = DataIdFor(number);
-    if (!store.Insert(number, dataId, definition, input.accounts, sums)) return BooksFailed(store.Error());
+    if (!store.Insert(number, dataId, definition, accounts, sums)) return BooksFailed(store.Error());
     number_ = number;
     return Result::Written;
 }
 
-bool BooksImporter::LoadClassCodes(std::vector<std::uint32_t>& codes) {
-    BooksStatement select(books_.Handle(), "SELECT class_code FROM class_lines ORDER BY class_code");
+bool BooksImporter::LoadClassLines(ClassLines& lines) {
+    // The lines of the hierarchy first: a standard account of the same name
+    // does not replace a line.
+    BooksStatement select(books_.Handle(), "SELECT class_code, name FROM class_lines ORDER BY ordinal, class_code");
     BooksStatement::StepResult step;
-    while ((step = select.Step()) == BooksStatement::StepResult::Row)
-        codes.push_back(static_cast<std::uint32_t>(select.Int(0)));
+    while ((step = select.Step()) == BooksStatement::StepResult::Row) {
+        const auto code = static_cast<std::uint32_t>(select.Int(0));
+        lines.codes.push_back(code);
+        if (lines.sections.emplace(select.Text(1), code).second) lines.names.push_back(select.Text(1));
+    }
     if (step != BooksStatement::StepResult::Done) {
         error_ = "cannot read the class-code hierarchy: " + select.Error();
         return false;
     }
+    std::sort(lines.codes.begin(), lines.codes.end());
+    for (const AccountsFile::Row& account : StandardChart::Accounts())
+        if (account.sub == 0 && lines.sections.emplace(account.name, account.classCode).second)
+            lines.names.push_back(account.name);
     return true;
 }
 
-void BooksImporter::CheckClassCodes(const Input& input, const std::vector<std::uint32_t>& codes,
-                                    Diagnostics& diagnostics) {
-    for (const AccountsFile::Row& account : input.accounts) {
-        if (std::binary_search(codes.begin(), codes.end(), account.classCode)) continue;
+void BooksImporter::ResolveClasses(const Input& input, const ClassLines& lines,
+                                   std::vector<AccountsFile::Row>& accounts, Diagnostics& diagnostics) {
+    for (AccountsFile::Row& account : accounts) {
+        const std::string label = AccountsFile::Label(account.code, account.sub);
+        if (!account.section.empty()) {
+            const auto line = lines.sections.find(account.section);
+            if (line != lines.sections.end()) {
+                account.classCode = line->second;
+                continue;
+            }
+            std::string nearest;
+            for (const std::string& name : NearestNames::Of(account.section, lines.names, 3))
+                nearest += (nearest.empty() ? "" : ", ") + name;
+            diagnostics.Report(input.accountsFile, account.line,
+                               MessageTemplate::Fill("the section %1 of account %2 is no section of the statements "
+                                                     "(docs/class-codes.md); the nearest are %3",
+                                                     {AccountsFile::Quoted(account.section), label, nearest}));
+            continue;
+        }
+        if (std::binary_search(lines.codes.begin(), lines.codes.end(), account.classCode)) continue;
         diagnostics.Report(input.accountsFile, account.line,
-                           "class code " + Hex(account.classCode) + " of account " +
-                               AccountsFile::Label(account.code, account.sub) +
+                           "class code " + Hex(account.classCode) + " of account " + label +
                                " is not in the class-code hierarchy of the books");
     }
 }
@@ -81,6 +110,7 @@ void BooksImporter::AddUp(const DataSetDefinition& definition, const Input& inpu
                           Diagnostics& diagnostics) {
     std::map<std::int64_t, const AccountsFile::Row*> accounts;
     for (const AccountsFile::Row& account : input.accounts) accounts.emplace(account.StoredCode(), &account);
+    const int months = definition.Months();
 
     for (const BalancesFile::Row& row : input.balances) {
         const std::string label = AccountsFile::Label(row.code, row.sub);
@@ -94,6 +124,14 @@ void BooksImporter::AddUp(const DataSetDefinition& definition, const Input& inpu
         if (heading && HasAmounts(row)) {
             diagnostics.Report(input.balancesFile, row.line,
                                "account " + label + " is (or belongs to) a heading account, which takes no amounts");
+            continue;
+        }
+        if (row.period >= 1 && row.period <= 12 && row.period > months && HasAmounts(row)) {
+            diagnostics.Report(input.balancesFile, row.line,
+                               MessageTemplate::Fill("account %1 has amounts in month %2 of the fiscal year, after "
+                                                     "the last month of the data set (month %3, %4)",
+                                                     {label, std::to_string(row.period), std::to_string(months),
+                                                      CalendarDate::Format(definition.end).substr(0, 7)}));
             continue;
         }
         if (row.period == 15 && !definition.interim) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,12 @@ class Diagnostics;
 
 // Turns a chart of accounts and a trial balance into a new data set of the
 // books, checking what needs the books or both files: class codes the
-// hierarchy knows, amounts only for accounts of the chart, none for heading
-// accounts, interim amounts (period 15) only for a data set with an interim
-// closing, sums that stay below 10^14 yen.
+// hierarchy knows (a section name in place of a class code is the line of
+// that name, or the line of the standard chart's account of that name),
+// amounts only for accounts of the chart, none for heading accounts, none in
+// months after the last month of the data set's year, interim amounts
+// (period 15) only for a data set with an interim closing, sums that stay
+// below 10^14 yen.
 //
 // Sums: several lines for one account and period add up. The amounts of a
 // sub-account are part of its main account: the main account's sums are its
@@ -52,8 +56,14 @@ public:
     static std::string DataIdFor(std::int64_t number);
 
 private:
-    bool LoadClassCodes(std::vector<std::uint32_t>& codes);
-    void CheckClassCodes(const Input& input, const std::vector<std::uint32_t>& codes, Diagnostics& diagnostics);
+    struct ClassLines {
+        std::vector<std::uint32_t> codes;                // sorted
+        std::map<std::string, std::uint32_t> sections;  // accepted section names (UTF-8) -> class code
+        std::vector<std::string> names;                 // the same, lines of the hierarchy first
+    };
+    bool LoadClassLines(ClassLines& lines);
+    void ResolveClasses(const Input& input, const ClassLines& lines, std::vector<AccountsFile::Row>& accounts,
+                        Diagnostics& diagnostics);
     void AddUp(const DataSetDefinition& definition, const Input& input, DataSetStore::PeriodSums& sums,
                Diagnostics& diagnostics);
     Result BooksFailed(const std::string& why);

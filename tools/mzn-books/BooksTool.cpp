@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -16,8 +17,16 @@
 #include "tools/mzn-books/CalendarDate.h"
 #include "tools/mzn-books/DataSetStore.h"
 #include "tools/mzn-books/DemoBooks.h"
+#include "tools/mzn-books/CodeMap.h"
 #include "tools/mzn-books/Diagnostics.h"
+#include "tools/mzn-books/RememberedConditions.h"
+#include "report/TargetVersion.h"
+#include "tools/mzn-books/ImportChecks.h"
+#include "tools/mzn-books/ImportSummary.h"
+#include "tools/mzn-books/MappingCoverage.h"
+#include "tools/mzn-books/MonthlyBalancesFile.h"
 #include "accounting_core/UserStore.h"
+#include "accounting_core/BooksStatement.h"
 
 namespace {
 
@@ -46,6 +55,13 @@ std::string SettingsOf(const DataSetStore::Summary& set) {
 }  // namespace
 
 int BooksTool::Run(const std::vector<std::string>& arguments) {
+    const int status = RunCommand(arguments);
+    terminalOut_ << catalogue_.Text(out_.str());
+    terminalErr_ << catalogue_.Text(err_.str());
+    return status;
+}
+
+int BooksTool::RunCommand(const std::vector<std::string>& arguments) {
     const BooksCommandLine line = BooksCommandLine::Parse(arguments);
     switch (line.command) {
     case BooksCommandLine::Command::Help: out_ << BooksCommandLine::Usage(); return kOk;
@@ -58,6 +74,8 @@ int BooksTool::Run(const std::vector<std::string>& arguments) {
     case BooksCommandLine::Command::Select: return Select(line);
     case BooksCommandLine::Command::List: return List(line);
     case BooksCommandLine::Command::Demo: return Demo(line);
+    case BooksCommandLine::Command::Delete: return Delete(line);
+    case BooksCommandLine::Command::CopyConditions: return CopyConditions(line);
     }
     return kUsage;
 }
@@ -75,13 +93,39 @@ int BooksTool::Import(const BooksCommandLine& line) {
     input.balancesFile = line.balancesPath;
     std::string accountsText;
     std::string balancesText;
-    if (!ReadFile(line.accountsPath, accountsText) || !ReadFile(line.balancesPath, balancesText)) return kBadInput;
+    std::string codeMapText;
+    if (!ReadFile(line.accountsPath, accountsText) || !ReadFile(line.balancesPath, balancesText) ||
+        (!line.codeMapPath.empty() && !ReadFile(line.codeMapPath, codeMapText)))
+        return kBadInput;
     Diagnostics diagnostics;
+    // Every file is decoded, so that each one's problem is reported.
+    bool decoded = Decode(line.encoding, line.accountsPath, accountsText, diagnostics);
+    decoded = Decode(line.encoding, line.balancesPath, balancesText, diagnostics) && decoded;
+    decoded = Decode(line.encoding, line.codeMapPath, codeMapText, diagnostics) && decoded;
+    if (!decoded) return ReportInput(diagnostics);
     input.accounts = AccountsFile::Parse(accountsText, line.accountsPath, diagnostics);
-    input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
+    if (line.monthlyLayout) {
+        std::map<std::int64_t, int> sides;
+        for (const AccountsFile::Row& account : input.accounts) sides.emplace(account.StoredCode(), account.side);
+        const auto sideOf = [&sides](std::int64_t code) {
+            const auto side = sides.find(code);
+            return side == sides.end() ? static_cast<int>(AccountsFile::kDebit) : side->second;
+        };
+        const MonthlyBalancesFile::Year year{CalendarDate::Month(line.definition.start), line.definition.Months()};
+        input.balances =
+            MonthlyBalancesFile::Parse(balancesText, line.balancesPath, year, *line.amounts, sideOf, diagnostics);
+    } else {
+        input.balances = BalancesFile::Parse(balancesText, line.balancesPath, diagnostics);
+    }
+    if (!line.codeMapPath.empty() && diagnostics.Empty())
+        CodeMap::Parse(codeMapText, line.codeMapPath, diagnostics)
+            .Apply(input.accounts, line.accountsPath, input.balances, diagnostics);
     // Checks across the files and against the books would only repeat
     // problems of lines already reported.
     if (!diagnostics.Empty()) return ReportInput(diagnostics);
+    Diagnostics warnings;
+    ImportChecks::Warn(input.accounts, input.balances, line.balancesPath, warnings);
+    for (const std::string& warning : warnings.Messages()) err_ << warning << "\n";
 
     BooksDatabase books;
     if (!SetUp(books)) return kBooksFailed;
@@ -98,7 +142,33 @@ int BooksTool::Import(const BooksCommandLine& line) {
         return Failed(why);
     }
     out_ << importer.Number() << "\n";
+    if (line.selectImported) {
+        std::string user;
+        UserStore users(books);
+        if (!users.CurrentUser(user)) return Failed(users.Error());
+        if (!SelectFor(books, user, importer.Number())) return kBooksFailed;
+    }
+    std::string summary;
+    std::string why;
+    if (!ImportSummary::Describe(books, importer.Number(), summary, why)) return Failed(why);
+    err_ << summary;
+    if (line.codeMapPath.empty()) {
+        const std::string hint = MappingCoverage::Hint(
+            MappingCoverage::NamedStandardCodes(MappingCoverage::ProgramFolder()), input.accounts);
+        if (!hint.empty()) err_ << "mzn-books: note: " << hint << "\n";
+    }
     return kOk;
+}
+
+bool BooksTool::Decode(ImportText::Encoding encoding, const std::string& path, std::string& text,
+                       Diagnostics& diagnostics) {
+    ImportText::Decoded decoded = ImportText::ToUtf8(text, encoding);
+    if (!decoded.ok) {
+        diagnostics.Report(path, decoded.errorLine, decoded.reason);
+        return false;
+    }
+    text = std::move(decoded.utf8);
+    return true;
 }
 
 int BooksTool::Select(const BooksCommandLine& line) {
@@ -113,8 +183,106 @@ int BooksTool::Select(const BooksCommandLine& line) {
         err_ << "mzn-books: there is no data set " << line.number << " (see mzn-books list)\n";
         return kNoSuchDataSet;
     }
-    if ((user.empty() && !users.CurrentUser(user)) || !users.Select(user, line.number)) return Failed(users.Error());
-    out_ << "Data set " << line.number << " is selected for " << user << ".\n";
+    if (user.empty() && !users.CurrentUser(user)) return Failed(users.Error());
+    if (!SelectFor(books, user, line.number)) return kBooksFailed;
+    return kOk;
+}
+
+bool BooksTool::SelectFor(BooksDatabase& books, const std::string& user, std::int64_t number) {
+    UserStore users(books);
+    if (!users.Select(user, number)) {
+        err_ << "mzn-books: " << users.Error() << "\n";
+        return false;
+    }
+    out_ << "Data set " << number << " is selected for " << user << ".\n";
+    return true;
+}
+
+bool BooksTool::FindDataSet(BooksDatabase& books, std::int64_t number, DataSetStore::Summary& set, int& exitCode) {
+    DataSetStore store(books);
+    std::vector<DataSetStore::Summary> sets;
+    if (!store.All(sets)) {
+        exitCode = Failed(store.Error());
+        return false;
+    }
+    for (const DataSetStore::Summary& each : sets) {
+        if (each.number == number) {
+            set = each;
+            return true;
+        }
+    }
+    err_ << "mzn-books: there is no data set " << number << " (see mzn-books list)\n";
+    exitCode = kNoSuchDataSet;
+    return false;
+}
+
+// The data set goes with its accounts and sums, and no user keeps it
+// selected. The condition files are the link program's: they stay, and the
+// user is told where they are.
+int BooksTool::Delete(const BooksCommandLine& line) {
+    BooksDatabase books;
+    if (!OpenExisting(books)) return kBooksFailed;
+    DataSetStore::Summary set;
+    int exitCode = kOk;
+    if (!FindDataSet(books, line.number, set, exitCode)) return exitCode;
+    RememberedConditions conditions(books);
+    std::vector<RememberedConditions::File> files;
+    const bool filesKnown = conditions.Of(line.number, TargetVersion::IsUg30(set.end), files);
+
+    DataSetStore store(books);
+    BooksStatement deselect(books.Handle(),
+                            "UPDATE users SET selected_no1 = 0, selected_no2 = 0 WHERE selected_no2 = ?1 "
+                            "RETURNING user_id");
+    deselect.Bind(1, line.number);
+    std::vector<std::string> deselected;
+    if (!books.Begin()) return Failed(books.Error());
+    BooksStatement::StepResult step = deselect.Step();
+    for (; step == BooksStatement::StepResult::Row; step = deselect.Step()) deselected.push_back(deselect.Text(0));
+    if (step == BooksStatement::StepResult::Error || !store.Remove(line.number) || !books.Commit()) {
+        const std::string why = step == BooksStatement::StepResult::Error ? deselect.Error()
+                                : !store.Error().empty()                  ? store.Error()
+                                                                          : books.Error();
+        books.Rollback();
+        return Failed(why);
+    }
+    out_ << "Data set " << line.number << " (" << set.name << ") is deleted.\n";
+    for (const std::string& user : deselected) out_ << user << " has no data set selected now.\n";
+    for (const RememberedConditions::File& file : files)
+        out_ << "The remembered conditions of " << file.user << " are left alone: " << file.windowsPath << "\n";
+    if (!filesKnown) err_ << "mzn-books: warning: " << conditions.Error() << "\n";
+    return kOk;
+}
+
+int BooksTool::CopyConditions(const BooksCommandLine& line) {
+    BooksDatabase books;
+    if (!OpenExisting(books)) return kBooksFailed;
+    DataSetStore::Summary from;
+    DataSetStore::Summary to;
+    int exitCode = kOk;
+    if (!FindDataSet(books, line.number, from, exitCode) || !FindDataSet(books, line.target, to, exitCode))
+        return exitCode;
+    const bool ug30 = TargetVersion::IsUg30(from.end);
+    if (ug30 != TargetVersion::IsUg30(to.end)) {
+        err_ << "mzn-books: data sets " << line.number << " and " << line.target
+             << " are for different form versions (UG16 for years ending before 2018-04-01, UG30 after); "
+                "their conditions cannot be shared\n";
+        return kOtherVersion;
+    }
+    if (line.number == line.target) {
+        err_ << "mzn-books: copy-conditions needs two different data sets\n";
+        return kUsage;
+    }
+    RememberedConditions conditions(books);
+    RememberedConditions::CopyOutcome outcome;
+    if (!conditions.Copy(line.number, line.target, ug30, outcome)) return Failed(conditions.Error());
+    for (const RememberedConditions::File& file : outcome.copied)
+        out_ << "Copied for " << file.user << ": " << file.windowsPath << "\n";
+    for (const RememberedConditions::File& file : outcome.kept)
+        out_ << "Kept for " << file.user << ", who has conditions there already: " << file.windowsPath << "\n";
+    for (const RememberedConditions::File& file : outcome.unusable)
+        err_ << "mzn-books: warning: not copied, no condition file: " << file.windowsPath << "\n";
+    if (outcome.copied.empty() && outcome.kept.empty() && outcome.unusable.empty())
+        out_ << "Data set " << line.number << " has no remembered conditions to copy.\n";
     return kOk;
 }
 

@@ -24,6 +24,7 @@ bool CsvField::ToInteger(std::string_view field, std::int64_t minimum, std::int6
 
 bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
     field = PlainText::Trim(field, PlainText::kSpaceAndTab);
+    if (field.size() > 2 && field[0] == '0' && PlainText::ToLower(field[1]) == 'x') field.remove_prefix(2);
     if (field.empty() || field.size() > 8) return false;
     std::uint32_t parsed = 0;
     for (char c : field) {
@@ -32,13 +33,5 @@ bool CsvField::ToHex32(std::string_view field, std::uint32_t& value) {
         parsed = parsed << 4 | static_cast<std::uint32_t>(digit);
     }
     value = parsed;
-    return true;
-}
-
-bool CsvField::StartsWithNames(const std::vector<std::string>& fields, std::span<const std::string_view> names) {
-    if (fields.size() < names.size()) return false;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!PlainText::EqualIgnoringCase(PlainText::Trim(fields[i], PlainText::kSpaceAndTab), names[i])) return false;
-    }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "tools/mzn-books/DataSetDefinition.h"
 
+#include <algorithm>
+
 #include "platform/TextCodec.h"
 #include "tools/mzn-books/CalendarDate.h"
 
@@ -34,4 +36,10 @@ std::string DataSetDefinition::Problem() const {
     if (!((introMonth >= 1 && introMonth <= 12) || introMonth == kPastResults))
         return "the introduction month must be 1 to 12, or 99 for past results, not " + std::to_string(introMonth);
     return std::string();
+}
+
+int DataSetDefinition::Months() const {
+    const int first = CalendarDate::Year(start) * 12 + CalendarDate::Month(start);
+    const int last = CalendarDate::Year(end) * 12 + CalendarDate::Month(end);
+    return std::clamp(last - first + 1, 1, 12);
 }

@@ -24,4 +24,8 @@ struct DataSetDefinition {
     // not exist, a period that ends before it starts or lasts longer than a
     // year, an introduction month other than 1 to 12 or 99.
     std::string Problem() const;
+
+    // The months of the fiscal year, from the month of start to the month of
+    // end: 12 for a whole year, fewer for a short one.
+    int Months() const;
 };

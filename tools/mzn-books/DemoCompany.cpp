@@ -87,6 +87,8 @@ constexpr std::int64_t kConsumables = A(6350);
 constexpr std::int64_t kStationery = A(6360);
 constexpr std::int64_t kRepairs = A(6370);
 constexpr std::int64_t kUtilities = A(6380);
+constexpr std::int64_t kElectricity = A(6381);
+constexpr std::int64_t kWater = A(6382);
 constexpr std::int64_t kRent = A(6390);
 constexpr std::int64_t kInsurance = A(6410);
 constexpr std::int64_t kTaxesAndDues = A(6420);
@@ -427,8 +429,7 @@ void DemoCompany::Overheads(int period) {
     const int rate = TaxRate(period, false);
     const bool care = profile_.care;
     TaxedCost(period, kRent, kBank, Scaled(care ? 450000 : 300000), rate);
-    TaxedCost(period, kUtilities, kBank, RoundTo(Scaled(care ? 380000 : 120000) * kUtilitySeason[month - 1] / 100, 10),
-              rate);
+    Utilities(period, RoundTo(Scaled(care ? 380000 : 120000) * kUtilitySeason[month - 1] / 100, 10), rate);
     TaxedCost(period, kCommunication, kBank, RoundTo(Vary(Scaled(45000), 5), 10), rate);
     TaxedCost(period, kConsumables, kCash, RoundTo(Vary(Scaled(35000), 30), 10), rate);
     TaxedCost(period, kStationery, kCash, RoundTo(Vary(Scaled(12000), 30), 10), rate);
@@ -632,6 +633,18 @@ std::int64_t DemoCompany::TaxedSale(int period, std::int64_t receivable, std::in
     ledger_.Post(period, {{receivable, net + tax, net + tax}, {revenue, -net, -(net + tax)}, {kOutputTax, -tax, 0}});
     taxableSales_ += net;
     return net + tax;
+}
+
+// The month's utilities: electricity and water (a care home's baths and
+// laundry use more of it) on their own accounts, gas on 水道光熱費. The two
+// are whole hundreds of yen, so their tax has no fraction and the month's
+// tax is what it would be on the bill as one.
+void DemoCompany::Utilities(int period, std::int64_t net, int rate) {
+    const std::int64_t electricity = net * 55 / 100 / 100 * 100;
+    const std::int64_t water = net * (profile_.care ? 30 : 20) / 100 / 100 * 100;
+    TaxedCost(period, kElectricity, kBank, electricity, rate);
+    TaxedCost(period, kWater, kBank, water, rate);
+    TaxedCost(period, kUtilities, kBank, net - electricity - water, rate);
 }
 
 std::int64_t DemoCompany::TaxedCost(int period, std::int64_t cost, std::int64_t payable, std::int64_t net, int rate) {

@@ -90,6 +90,7 @@ private:
     void Transfer(int period, std::int64_t debit, std::int64_t credit, std::int64_t yen);
     std::int64_t TaxedSale(int period, std::int64_t receivable, std::int64_t revenue, std::int64_t net, int rate);
     std::int64_t TaxedCost(int period, std::int64_t cost, std::int64_t payable, std::int64_t net, int rate);
+    void Utilities(int period, std::int64_t net, int rate);
 
     // Figures
     int CalendarMonth(int period) const;

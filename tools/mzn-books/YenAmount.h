@@ -19,9 +19,11 @@ public:
         std::string reason;  // why not, when !ok
     };
 
-    // An optional minus, digits, and optionally a point followed by one to
-    // four digits; blanks around it are ignored. No thousands separators, no
-    // exponent, no currency sign.
+    // An optional minus (or the full-width minus, or the triangle △ or ▲
+    // that Japanese statements write for one), digits, optionally with commas between groups of three
+    // ("1,234,567"), and optionally a point followed by one to four digits;
+    // blanks around it are ignored. No exponent, no currency sign. The text
+    // is UTF-8.
     static Parsed Parse(std::string_view text);
 
     // a + b, false when the sum would reach kLimit in magnitude.
@@ -29,4 +31,7 @@ public:
 
     // "1234.5" for 12345000: yen, and the decimals that are not zero.
     static std::string Format(std::int64_t tenThousandths);
+    // "1,234.5" for 12345000, "-1,000" for -10000000: as Format, with a
+    // comma between groups of three digits of the yen.
+    static std::string FormatGrouped(std::int64_t tenThousandths);
 };

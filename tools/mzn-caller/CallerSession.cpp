@@ -1,5 +1,7 @@
 #include "tools/mzn-caller/CallerSession.h"
 
+#include "platform/MessageCatalogue.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -28,17 +30,21 @@ constexpr std::size_t kCommandLineLimit = 259;
 
 CallerSession::CallerSession(const CallerOptions& options) : options_(options) {}
 
+void CallerSession::Say(const std::string& message) {
+    std::cerr << MessageCatalogue::Current().Text("mzn-caller: " + message) << "\n";
+}
+
 int CallerSession::Run() {
     if (!OpenLog()) return kSetupFailed;
     const bool bound = options_.handle != 0 ? endpoint_.Bind(options_.handle) : endpoint_.BindFresh();
     if (!bound) {
-        std::cerr << "mzn-caller: " << endpoint_.LastError() << "\n";
+        Say(endpoint_.LastError());
         return kSetupFailed;
     }
     const std::string callerText = options_.CallerText(endpoint_.Handle());
     if (callerText.size() > kCommandLineLimit)
-        std::cerr << "mzn-caller: note: the caller text is " << callerText.size()
-                  << " characters; the link program reads at most " << kCommandLineLimit << "\n";
+        Say("note: the caller text is " + std::to_string(callerText.size()) +
+            " characters; the link program reads at most " + std::to_string(kCommandLineLimit));
 
     started_ = std::chrono::steady_clock::now();
     Record("start handle=" + std::to_string(endpoint_.Handle()) + " text=" + callerText);
@@ -47,7 +53,7 @@ int CallerSession::Run() {
     Drain();
     RecordExit();
     const int status = ExitStatus();
-    if (status == kNothingPosted) std::cerr << "mzn-caller: the program posted no message\n";
+    if (status == kNothingPosted) Say("the program posted no message");
     return status;
 }
 
@@ -55,8 +61,7 @@ bool CallerSession::OpenLog() {
     if (options_.logPath.empty()) return true;
     log_.open(options_.logPath, std::ios::out | std::ios::trunc);
     if (log_) return true;
-    std::cerr << "mzn-caller: cannot write the log " << options_.logPath << ": " << std::strerror(errno)
-              << "\n";
+    Say("cannot write the log " + options_.logPath + ": " + std::strerror(errno));
     return false;
 }
 
@@ -88,8 +93,7 @@ bool CallerSession::Start(const std::string& callerText) {
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         child_ = -1;
-        std::cerr << "mzn-caller: cannot start " << options_.program.front() << ": " << std::strerror(error)
-                  << "\n";
+        Say("cannot start " + options_.program.front() + ": " + std::strerror(error));
         return false;
     }
     return true;

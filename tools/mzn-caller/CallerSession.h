@@ -29,6 +29,8 @@ public:
     int Run();
 
 private:
+    // A message on standard error, in the catalogue's language.
+    static void Say(const std::string& message);
     bool OpenLog();
     bool Start(const std::string& callerText);
     void Watch();

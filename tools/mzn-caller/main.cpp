@@ -6,24 +6,26 @@
 #include <string>
 #include <vector>
 
+#include "platform/MessageCatalogue.h"
 #include "tools/mzn-caller/CallerOptions.h"
 #include "tools/mzn-caller/CallerSession.h"
 
 int main(int argc, char** argv) {
     // What a person types (--output) is in the locale's encoding.
     std::setlocale(LC_CTYPE, "");
+    const MessageCatalogue& catalogue = MessageCatalogue::Current();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CallerOptions options = CallerOptions::Parse(arguments);
     switch (options.action) {
         case CallerOptions::Action::Help:
-            std::cout << CallerOptions::Usage();
+            std::cout << catalogue.Text(CallerOptions::Usage());
             return 0;
         case CallerOptions::Action::Version:
             std::cout << "mzn-caller " << MZN_VERSION << "\n";
             return 0;
         case CallerOptions::Action::Error:
-            std::cerr << "mzn-caller: " << options.error << "\n"
-                      << "Try 'mzn-caller --help' for more information.\n";
+            std::cerr << catalogue.Text("mzn-caller: " + options.error + "\n" +
+                                        "Try 'mzn-caller --help' for more information.\n");
             return CallerSession::kUsage;
         case CallerOptions::Action::Run:
             break;

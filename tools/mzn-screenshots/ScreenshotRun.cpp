@@ -15,6 +15,7 @@
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/TextCodec.h"
 #include "tools/mzn-screenshots/SelectedDataSet.h"
+#include "wizard/view/AccountMappingDialog.h"
 #include "wizard/view/ClConditionEntrySheet.h"
 #include "wizard/ScriptedFileDialogs.h"
 
@@ -102,9 +103,23 @@ std::string ScreenshotRun::ShootOpenSheet(ClConditionEntrySheet& sheet, bool exp
         // As a click on the page's tab: the model follows the page.
         sheet.Tabs()->setCurrentIndex(shot.page);
         QCoreApplication::processEvents();
-        if (!Save(sheet, shot.fileName)) return error_;
+        const bool saved = shot.mappingItem != 0 ? ShootMappingDialog(sheet, shot.mappingItem, shot.fileName)
+                                                 : Save(sheet, shot.fileName);
+        if (!saved) return error_;
     }
     return std::string();
+}
+
+bool ScreenshotRun::ShootMappingDialog(ClConditionEntrySheet& sheet, int itemNo, const std::string& fileName) {
+    const ReportItem* item = sheet.Model().FindItem(itemNo);
+    if (item == nullptr) return Fail("the sheet has no item " + std::to_string(itemNo));
+    AccountMappingDialog dialog(*item, sheet.Model().Mapping(), sheet.Model().DefaultMapping(), &sheet);
+    dialog.show();
+    for (int tries = 0; !IsOnScreen(dialog) && tries < kWatchTries; ++tries) QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const bool saved = Save(dialog, fileName);
+    dialog.reject();
+    return saved;
 }
 
 bool ScreenshotRun::ShootProgressWindow(const std::string& fileName) {

@@ -18,10 +18,12 @@ class QWidget;
 class ScreenshotRun {
 public:
     // One page of the sheet (0 conditions, 1 main items, 2 monthly sales)
-    // and the file it goes to.
+    // and the file it goes to; with an item number, the account mapping
+    // dialog that the item's button on that page opens instead.
     struct PageShot {
         int page = 0;
         std::string fileName;
+        int mappingItem = 0;
     };
 
     // folder: the host folder of the PNG files, made when missing. It is
@@ -45,6 +47,8 @@ private:
     // the pages and cancels it. Empty result on success, otherwise why not.
     std::string ShootOpenSheet(ClConditionEntrySheet& sheet, bool expectUg30, const std::vector<PageShot>& shots);
     bool Save(QWidget& widget, const std::string& fileName);
+    // The mapping dialog of an item of the open sheet, as its button opens it.
+    bool ShootMappingDialog(ClConditionEntrySheet& sheet, int itemNo, const std::string& fileName);
     bool Fail(const std::string& why);
 
     std::filesystem::path folder_;

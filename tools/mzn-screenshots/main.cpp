@@ -1,8 +1,9 @@
 // mzn-screenshots: renders the condition sheet of the demo books' UG30 and
-// UG16 data sets and the progress window into PNG files, the pictures of the
-// README and the user guide (docs/screenshots). The windows are drawn by the
-// offscreen platform unless QT_QPA_PLATFORM names another, so the pictures
-// do not depend on a desktop's theme or window manager.
+// UG16 data sets, the account mapping dialog and the progress window into
+// PNG files, the pictures of the README and the user guide
+// (docs/screenshots). The windows are drawn by the offscreen platform unless
+// QT_QPA_PLATFORM names another, so the pictures do not depend on a
+// desktop's theme or window manager.
 #include <QApplication>
 #include <QFontDatabase>
 
@@ -19,6 +20,9 @@ namespace {
 // UG30 format, data set 2 a year of the UG16 format.
 constexpr std::int32_t kUg30DataSet = 1;
 constexpr std::int32_t kUg16DataSet = 2;
+// The item whose mapping dialog is shown: 売掛金 of the UG30 form, fed by
+// three accounts of the demo chart.
+constexpr int kMappedItem = 24;
 // The dialogs' font; without it the Japanese texts would be drawn in
 // whatever the system falls back to, or not at all.
 constexpr const char* kDialogFont = "IPAPGothic";
@@ -27,14 +31,15 @@ const char* const kUsage =
     "Usage: mzn-screenshots OUTPUT_FOLDER\n"
     "Renders the link program's windows on the books of $MZN_ROOT (the demo books\n"
     "of 'mzn-books demo') into OUTPUT_FOLDER: conditions-page-ug30.png,\n"
-    "main-items-page-ug30.png, monthly-sales-page-ug30.png, conditions-page-ug16.png\n"
-    "and progress-window.png. The books' selected data set is put back afterwards.\n";
+    "main-items-page-ug30.png, monthly-sales-page-ug30.png, account-mapping-dialog.png,\n"
+    "conditions-page-ug16.png and progress-window.png. The books' selected data set is put back afterwards.\n";
 
 bool ShootAll(ScreenshotRun& run) {
     return run.ShootConditionSheet(kUg30DataSet, true,
                                    {{0, "conditions-page-ug30.png"},
                                     {1, "main-items-page-ug30.png"},
-                                    {2, "monthly-sales-page-ug30.png"}}) &&
+                                    {2, "monthly-sales-page-ug30.png"},
+                                    {1, "account-mapping-dialog.png", kMappedItem}}) &&
            run.ShootConditionSheet(kUg16DataSet, false, {{0, "conditions-page-ug16.png"}}) &&
            run.ShootProgressWindow("progress-window.png");
 }

@@ -26,6 +26,7 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         std::optional<bool> taxIncluded = std::nullopt;
         std::optional<std::string> output = std::nullopt;
         bool yes = false;
+        LaunchOptions::Preview preview = LaunchOptions::Preview::None;
     };
     const Case cases[] = {
         {"the caller's words joined", {"12,34,2,Z:\\my", "docs\\a.xml"}, Action::Run, "12,34,2,Z:\\my docs\\a.xml"},
@@ -33,6 +34,10 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
           "1,2,3,"}, Action::Run, "1,2,3,", true, 3, true, "Z:\\r.xml", true},
         {"the last repeated option wins", {"--batch", "--end-month=12", "--tax-included", "no", "--tax-included=yes",
           "--tax-included=no"}, Action::Run, "", true, 12, false},
+        {"a preview as CSV", {"--batch", "--preview=csv", "--end-month", "3"}, Action::Run, "", true, 3, std::nullopt,
+         std::nullopt, false, LaunchOptions::Preview::Csv},
+        {"a preview as a table", {"--batch", "--preview"}, Action::Run, "", true, std::nullopt, std::nullopt,
+         std::nullopt, false, LaunchOptions::Preview::Table},
         {"options after the caller's text are its words", {"1,2,3,", "--batch"}, Action::Run, "1,2,3, --batch"},
         {"a lone -- ends the options", {"--batch", "--", "--yes", "x"}, Action::Run, "--yes x", true},
         {"a single dash starts the caller's text", {"-5,1,2,"}, Action::Run, "-5,1,2,"},
@@ -60,6 +65,13 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         {"--yes without --batch", {"--yes", "1,2,3,"}, Action::Error, "option --yes needs --batch"},
         {"--output beside a caller's path", {"--batch", "--output", "C:\\a.xml", "1,2,3,C:\\b.xml"}, Action::Error,
          "--output cannot be used when a caller names the report file"},
+        {"--preview without --batch", {"--preview=csv"}, Action::Error, "option --preview needs --batch"},
+        {"--preview of another form", {"--batch", "--preview=xml"}, Action::Error,
+         "--preview takes csv or no value, not \"xml\""},
+        {"--preview for a caller", {"--batch", "--preview", "1,2,3,"}, Action::Error,
+         "--preview prints the amounts for a person and takes no caller's text"},
+        {"--preview beside --output", {"--batch", "--preview", "--output", "C:\\a.xml"}, Action::Error,
+         "--preview writes no report: --output has no use beside it"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,6 +87,7 @@ TEST(LaunchOptionsTest, OptionsLeadAndTheRestIsTheCallersText) {
         EXPECT_EQ(options.taxIncluded, c.taxIncluded);
         EXPECT_EQ(options.outputPath, c.output);
         EXPECT_EQ(options.answerYes, c.yes);
+        EXPECT_EQ(options.preview, c.preview);
     }
     // A refused option still names the caller, who is told.
     EXPECT_EQ(LaunchOptions::Parse({"--batch", "--end-month", "x", "1,2,3,p"}).callerText, "1,2,3,p");

@@ -19,7 +19,11 @@ TEST(YenAmountTest, ParseTakesYenWithUpToFourDecimals) {
         {"000000099999999999999", 999999999999990000, ""}, {"100000000000000", kRefused, "is 10^14 yen or more"},
         {"1.23456", kRefused, "has more than four decimals"}, {"", kRefused, "is not an amount"},
         {"-", kRefused, "is not an amount"}, {"1.", kRefused, "is not an amount"}, {".5", kRefused, "is not an amount"},
-        {"1.2x", kRefused, "is not an amount"}, {"1,000", kRefused, "is not an amount"},
+        {"1.2x", kRefused, "is not an amount"}, {"1,000", 10000000, ""}, {"123,456", 1234560000, ""},
+        {"\xE2\x96\xB3" "1,234,567.5", -12345675000, ""}, {"\xE2\x96\xB2" "0.5", -5000, ""}, {"\xEF\xBC\x8D" "7", -70000, ""},
+        {"1,00", kRefused, "is not an amount"}, {",100", kRefused, "is not an amount"},
+        {"1234,567", kRefused, "is not an amount"}, {"1,234,56", kRefused, "is not an amount"},
+        {"1,,234", kRefused, "is not an amount"}, {"-\xE2\x96\xB3" "1", kRefused, "is not an amount"},
         {"1e3", kRefused, "is not an amount"}, {"+5", kRefused, "is not an amount"},
         {"12 3", kRefused, "is not an amount"}, {"\xA5" "100", kRefused, "is not an amount"},
         {"--1", kRefused, "is not an amount"},
@@ -47,6 +51,9 @@ TEST(YenAmountTest, SumsStayBelowTheLimitAndFormatShowsTheDecimalsThatMatter) {
         {12345678, "1234.5678"}, {10000, "1"}, {-1000, "-0.1"}, {0, "0"}, {5, "0.0005"}, {120500, "12.05"},
         {std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"}};
     for (const auto& [amount, text] : formats) EXPECT_EQ(YenAmount::Format(amount), text);
+    const std::pair<std::int64_t, const char*> grouped[] = {
+        {12345678, "1,234.5678"}, {-10000000, "-1,000"}, {9990000, "999"}, {-12345670000, "-1,234,567"}};
+    for (const auto& [amount, text] : grouped) EXPECT_EQ(YenAmount::FormatGrouped(amount), text);
 }
 
 }  // namespace
