@@ -23,8 +23,8 @@ MZN_FUZZ_TARGET(input) {
     std::string out;
     static const bool ready = std::filesystem::exists(FuzzRoot::Host("books.sqlite3")) || Run({"init"}, out) == 0;
     Require(ready, "no books in the fuzz folder");
-    const std::vector<std::string> parts = input.Split('\0', 3);
-    std::vector<std::string> words = Input(reinterpret_cast<const uint8_t*>(parts[0].data()), parts[0].size()).Split('\n');
+    const std::vector<std::string> parts = Split(input.Text(), '\0', 3);
+    std::vector<std::string> words = Split(parts[0], '\n');
     const std::string accounts = FuzzRoot::Host("accounts.csv"), balances = FuzzRoot::Host("balances.csv");
     words.insert(words.end(), {accounts, balances});
     for (const std::string& word : words) {

@@ -7,7 +7,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 
 MZN_FUZZ_TARGET(input) {
-    const std::vector<std::string> words = input.Split('\0');
+    const std::vector<std::string> words = Split(input.Text(), '\0');
     const LaunchOptions options = LaunchOptions::Parse(words);
     using Action = LaunchOptions::Action;
     Require(options.action != Action::Error || !options.error.empty(), "a refusal without its reason");

@@ -27,7 +27,7 @@ static ConditionValues GuardedValues() {
 }
 
 MZN_FUZZ_TARGET(input) {
-    const auto users = input.Split('\n', 3);
+    const auto users = Split(input.Text(), '\n', 3);
     const auto idOf = [](const std::string& user) { return user.substr(0, user.find('\0')).substr(0, 64); };
     if (users.size() > 2)
         Require((FileNameOf(users[0]) == FileNameOf(users[1])) == (idOf(users[0]) == idOf(users[1])),

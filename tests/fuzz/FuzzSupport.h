@@ -28,20 +28,21 @@ inline bool IsCleanField(std::string_view field) {
     return field.find('\0') != field.npos && field.find_first_not_of('\0', field.find('\0')) == field.npos;
 }
 
+// The text cut at each separator into at most maxParts parts, the last one holding the rest.
+inline std::vector<std::string> Split(std::string_view text, char separator, std::size_t maxParts = SIZE_MAX) {
+    std::vector<std::string> parts(1);
+    for (char byte : text) {
+        if (byte == separator && parts.size() < maxParts) parts.emplace_back();
+        else parts.back() += byte;
+    }
+    return parts;
+}
+
 // The input bytes in an exact-size heap copy.
 struct Input {
     Input(const uint8_t* data, size_t size) : bytes(data, data + size) {}
     std::string_view Text() const { return {bytes.data(), bytes.size()}; }
     std::size_t Size() const { return bytes.size(); }
-    // The text cut at each separator into at most maxParts parts, the last one holding the rest.
-    std::vector<std::string> Split(char separator, std::size_t maxParts = SIZE_MAX) const {
-        std::vector<std::string> parts(1);
-        for (char byte : bytes) {
-            if (byte == separator && parts.size() < maxParts) parts.emplace_back();
-            else parts.back() += byte;
-        }
-        return parts;
-    }
     std::vector<char> bytes;
 };
 

@@ -12,7 +12,7 @@ static std::string WithoutTrailingSlashes(const std::string& path) {
 }
 
 MZN_FUZZ_TARGET(input) {
-    std::vector<std::string> values = input.Split('\0', 3);
+    std::vector<std::string> values = Split(input.Text(), '\0', 3);
     values.resize(3);
     values[2].resize(std::min(values[2].size(), values[2].find('\0')));
     std::string root, books, drives;
