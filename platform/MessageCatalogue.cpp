@@ -80,23 +80,6 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
     return out;
 }
 
-// "UTF-8", "CP932" or "EUC-JP" for the codeset part of a locale name; a
-// Japanese locale without one is EUC-JP, as the C library's aliases have it.
-std::string CodesetOf(std::string_view localeName) {
-    const std::size_t dot = localeName.find('.');
-    if (dot == std::string_view::npos) return "EUC-JP";
-    std::string_view codeset = localeName.substr(dot + 1);
-    codeset = codeset.substr(0, codeset.find('@'));
-    std::string plain;
-    for (char c : codeset)
-        if (c != '-' && c != '_') plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (plain == "utf8") return "UTF-8";
-    if (plain == "sjis" || plain == "shiftjis" || plain == "cp932" || plain == "pck" || plain == "windows31j")
-        return "CP932";
-    if (plain == "eucjp" || plain == "ujis") return "EUC-JP";
-    return std::string(codeset);
-}
-
 }  // namespace
 
 MessageCatalogue::MessageCatalogue(bool japanese, std::string codeset)
@@ -104,7 +87,7 @@ MessageCatalogue::MessageCatalogue(bool japanese, std::string codeset)
 
 MessageCatalogue MessageCatalogue::ForLocale(std::string_view localeName) {
     const bool japanese = localeName.substr(0, 2) == "ja";
-    return MessageCatalogue(japanese, japanese ? CodesetOf(localeName) : "UTF-8");
+    return MessageCatalogue(japanese, TextCodec::CodesetOfLocale(localeName));
 }
 
 MessageCatalogue MessageCatalogue::ForEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
@@ -114,8 +97,10 @@ MessageCatalogue MessageCatalogue::ForEnvironment(const char* lcAll, const char*
 }
 
 const MessageCatalogue& MessageCatalogue::Current() {
-    static const MessageCatalogue current =
-        ForEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    // The language is the messages' category, the codeset the terminal's.
+    static const MessageCatalogue current(
+        ForEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")).Japanese(),
+        TextCodec::LocaleCodeset());
     return current;
 }
 
@@ -205,13 +190,11 @@ std::string MessageCatalogue::Encode(std::u8string_view utf8) const {
 }
 
 std::string MessageCatalogue::FromCp932(std::string_view cp932) const {
-    if (japanese_ && codeset_ == "CP932") return std::string(cp932);
+    if (codeset_ == "CP932") return std::string(cp932);
     const std::string utf8 = TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text;
-    if (!japanese_ || codeset_ == "UTF-8") return utf8;
-    return Convert(utf8, codeset_.c_str(), "UTF-8");
+    return Encode(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
 std::string MessageCatalogue::FromUtf8(std::u8string_view utf8) const {
-    if (japanese_) return Encode(utf8);
-    return std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+    return Encode(utf8);
 }
