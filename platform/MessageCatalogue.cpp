@@ -106,14 +106,15 @@ const MessageCatalogue& MessageCatalogue::Current() {
 
 std::string MessageCatalogue::Text(std::string_view english) const {
     std::string out;
-    if (!japanese_ || Translate(english, out)) return japanese_ ? out : std::string(english);
-    if (english.find('\n') == std::string_view::npos) return std::string(english);
+    if (!japanese_) return Encode(english);
+    if (Translate(english, out)) return out;
+    if (english.find('\n') == std::string_view::npos) return Encode(english);
     out.clear();
     while (!english.empty()) {
         const std::size_t end = english.find('\n');
         const std::string_view line = english.substr(0, end);
         std::string translated;
-        out += Translate(line, translated) ? translated : std::string(line);
+        out += Translate(line, translated) ? translated : Encode(line);
         if (end == std::string_view::npos) break;
         out += '\n';
         english.remove_prefix(end + 1);
@@ -132,7 +133,7 @@ bool MessageCatalogue::Translate(std::string_view english, std::string& out) con
         if (Translate(english.substr(colon + 2), rest)) {
             const std::string_view prefix = english.substr(0, colon);
             std::string word;
-            out = (Fill(prefix, word) ? word : std::string(prefix)) + ": " + rest;
+            out = (Fill(prefix, word) ? word : Encode(prefix)) + ": " + rest;
             return true;
         }
     }
@@ -172,18 +173,17 @@ bool MessageCatalogue::Fill(const Entry& entry, std::string_view english, std::s
     const std::string_view japanese(reinterpret_cast<const char*>(entry.japanese.data()), entry.japanese.size());
     out.clear();
     for (const Piece& piece : PiecesOf(japanese)) {
-        out += Encode(std::u8string_view(reinterpret_cast<const char8_t*>(piece.literal.data()), piece.literal.size()));
+        out += Encode(piece.literal);
         if (piece.placeholder == 0) continue;
         const std::size_t index = static_cast<std::size_t>(piece.placeholder - 1);
         const std::string_view capture = index < captures.size() ? captures[index] : std::string_view();
         std::string translated;
-        out += Translate(capture, translated) ? translated : std::string(capture);
+        out += Translate(capture, translated) ? translated : Encode(capture);
     }
     return true;
 }
 
-std::string MessageCatalogue::Encode(std::u8string_view utf8) const {
-    const std::string_view text(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+std::string MessageCatalogue::Encode(std::string_view text) const {
     if (codeset_ == "UTF-8") return std::string(text);
     if (codeset_ == "CP932") return TextCodec::Utf8ToCp932(text, TextCodec::Invalid::Replace).text;
     return Convert(text, codeset_.c_str(), "UTF-8");
@@ -191,10 +191,9 @@ std::string MessageCatalogue::Encode(std::u8string_view utf8) const {
 
 std::string MessageCatalogue::FromCp932(std::string_view cp932) const {
     if (codeset_ == "CP932") return std::string(cp932);
-    const std::string utf8 = TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text;
-    return Encode(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+    return Encode(TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text);
 }
 
 std::string MessageCatalogue::FromUtf8(std::u8string_view utf8) const {
-    return Encode(utf8);
+    return Encode(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }

@@ -43,8 +43,9 @@ public:
     bool Japanese() const { return japanese_; }
     const std::string& Codeset() const { return codeset_; }
 
-    // The message in the catalogue's language. Multi-line text is matched
-    // whole first, then line by line.
+    // The message (UTF-8) in the catalogue's language and codeset, also
+    // what it quotes: names, paths, lines no entry matches. Multi-line text
+    // is matched whole first, then line by line.
     std::string Text(std::string_view english) const;
     // Text of the system's own (code page 932) in the catalogue's codeset.
     std::string FromCp932(std::string_view cp932) const;
@@ -58,7 +59,8 @@ private:
     bool Fill(std::string_view english, std::string& out) const;
     bool Fill(const Entry& entry, std::string_view english, std::string& out) const;
     static bool IsPrefix(std::string_view text);
-    std::string Encode(std::u8string_view utf8) const;
+    // UTF-8 text in the catalogue's codeset.
+    std::string Encode(std::string_view utf8) const;
 
     bool japanese_;
     std::string codeset_;
