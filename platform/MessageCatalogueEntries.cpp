@@ -420,6 +420,11 @@ constexpr MessageCatalogue::Entry kEntries[] = {
     {"  -> Yes", u8"  -> はい"},
     {"  -> No", u8"  -> いいえ"},
 
+    // Parts of messages: the system's words for a file that cannot be read or written
+    {"No such file or directory", u8"ファイルまたはフォルダーがありません"},
+    {"Permission denied", u8"アクセスが許可されていません"},
+    {"Is a directory", u8"フォルダーです"},
+    {"Not a directory", u8"パスの途中がフォルダーではありません"},
     // Parts of messages
     {"{1} (sub {2})", u8"{1}（補助 {2}）"},
 };
