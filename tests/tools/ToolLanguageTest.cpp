@@ -41,6 +41,7 @@ TEST(ToolLanguageTest, EachToolSpeaksTheLocalesLanguage) {
         {{MZN_BOOKS_EXE, "--help"}, "Usage: mzn-books COMMAND", u8"使い方: mzn-books コマンド"},
         {{MZN_BOOKS_EXE, "select"}, "mzn-books: select needs the number of a data set\nTry 'mzn-books --help'",
          u8"mzn-books: select にはデータ番号が必要です\n詳しくは 'mzn-books --help'"},
+        {{MZN_BOOKS_EXE, "list"}, "  2023-04-01 to 2024-03-31  ", u8"  2023-04-01～2024-03-31  "},
         {{MZN_CALLER_EXE, "--help"}, "Usage: mzn-caller", u8"使い方: mzn-caller"},
         {{MZN_CALLER_EXE, "--timeout", "x", "true"}, "--timeout takes seconds", u8"--timeout には 0～86400 の秒数"},
         {{link, "--help"}, "  --yes                  batch: answer Yes", u8"  --yes                  一括実行: 確認に"},
@@ -56,7 +57,7 @@ TEST(ToolLanguageTest, EachToolSpeaksTheLocalesLanguage) {
          u8"警告: 会計年度の 1 か月目の借方合計 5 と貸方合計 0 が一致しません（差額 5）"},
     };
     for (const auto& [command, english, japanese] : cases) {
-        const bool help = command.back() == "--help";
+        const bool help = command.back() == "--help" || command.back() == "list";  // said on standard output
         const ChildProcess::Result inC = RunIn("C", command, root / "io");
         const ChildProcess::Result inJa = RunIn("ja_JP.UTF-8", command, root / "io");
         SCOPED_TRACE(command[1] + "\n" + inC.out + inC.err + inJa.out + inJa.err);
