@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/MessageCatalogue.h"
+#include "platform/TextCodec.h"
 
 namespace {
 
@@ -34,7 +35,10 @@ int ConsoleMessageBoxes::Show(MessageOwner, const char* text, const char* captio
         if (c == '\n') indented += "  ";
     }
     const MessageCatalogue& catalogue = MessageCatalogue::Current();
-    const std::string heading = ToTerminal(caption) + " [" + IconWord(style) + "]";
+    // The catalogue takes the heading as UTF-8 and writes it in the terminal's codeset.
+    const std::string caption8 =
+        caption == nullptr ? std::string() : TextCodec::Cp932ToUtf8(caption, TextCodec::Invalid::Replace).text;
+    const std::string heading = caption8 + " [" + IconWord(style) + "]";
     std::fprintf(out_, "%s\n%s\n", catalogue.Text(heading).c_str(), indented.c_str());
 
     int answer = mb::kIdOk;

@@ -80,23 +80,6 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
     return out;
 }
 
-// "UTF-8", "CP932" or "EUC-JP" for the codeset part of a locale name; a
-// Japanese locale without one is EUC-JP, as the C library's aliases have it.
-std::string CodesetOf(std::string_view localeName) {
-    const std::size_t dot = localeName.find('.');
-    if (dot == std::string_view::npos) return "EUC-JP";
-    std::string_view codeset = localeName.substr(dot + 1);
-    codeset = codeset.substr(0, codeset.find('@'));
-    std::string plain;
-    for (char c : codeset)
-        if (c != '-' && c != '_') plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (plain == "utf8") return "UTF-8";
-    if (plain == "sjis" || plain == "shiftjis" || plain == "cp932" || plain == "pck" || plain == "windows31j")
-        return "CP932";
-    if (plain == "eucjp" || plain == "ujis") return "EUC-JP";
-    return std::string(codeset);
-}
-
 }  // namespace
 
 MessageCatalogue::MessageCatalogue(bool japanese, std::string codeset)
@@ -104,7 +87,7 @@ MessageCatalogue::MessageCatalogue(bool japanese, std::string codeset)
 
 MessageCatalogue MessageCatalogue::ForLocale(std::string_view localeName) {
     const bool japanese = localeName.substr(0, 2) == "ja";
-    return MessageCatalogue(japanese, japanese ? CodesetOf(localeName) : "UTF-8");
+    return MessageCatalogue(japanese, TextCodec::CodesetOfLocale(localeName));
 }
 
 MessageCatalogue MessageCatalogue::ForEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
@@ -114,21 +97,24 @@ MessageCatalogue MessageCatalogue::ForEnvironment(const char* lcAll, const char*
 }
 
 const MessageCatalogue& MessageCatalogue::Current() {
-    static const MessageCatalogue current =
-        ForEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    // The language is the messages' category, the codeset the terminal's.
+    static const MessageCatalogue current(
+        ForEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")).Japanese(),
+        TextCodec::LocaleCodeset());
     return current;
 }
 
 std::string MessageCatalogue::Text(std::string_view english) const {
     std::string out;
-    if (!japanese_ || Translate(english, out)) return japanese_ ? out : std::string(english);
-    if (english.find('\n') == std::string_view::npos) return std::string(english);
+    if (!japanese_) return Encode(english);
+    if (Translate(english, out)) return out;
+    if (english.find('\n') == std::string_view::npos) return Encode(english);
     out.clear();
     while (!english.empty()) {
         const std::size_t end = english.find('\n');
         const std::string_view line = english.substr(0, end);
         std::string translated;
-        out += Translate(line, translated) ? translated : std::string(line);
+        out += Translate(line, translated) ? translated : Encode(line);
         if (end == std::string_view::npos) break;
         out += '\n';
         english.remove_prefix(end + 1);
@@ -147,7 +133,7 @@ bool MessageCatalogue::Translate(std::string_view english, std::string& out) con
         if (Translate(english.substr(colon + 2), rest)) {
             const std::string_view prefix = english.substr(0, colon);
             std::string word;
-            out = (Fill(prefix, word) ? word : std::string(prefix)) + ": " + rest;
+            out = (Fill(prefix, word) ? word : Encode(prefix)) + ": " + rest;
             return true;
         }
     }
@@ -187,31 +173,27 @@ bool MessageCatalogue::Fill(const Entry& entry, std::string_view english, std::s
     const std::string_view japanese(reinterpret_cast<const char*>(entry.japanese.data()), entry.japanese.size());
     out.clear();
     for (const Piece& piece : PiecesOf(japanese)) {
-        out += Encode(std::u8string_view(reinterpret_cast<const char8_t*>(piece.literal.data()), piece.literal.size()));
+        out += Encode(piece.literal);
         if (piece.placeholder == 0) continue;
         const std::size_t index = static_cast<std::size_t>(piece.placeholder - 1);
         const std::string_view capture = index < captures.size() ? captures[index] : std::string_view();
         std::string translated;
-        out += Translate(capture, translated) ? translated : std::string(capture);
+        out += Translate(capture, translated) ? translated : Encode(capture);
     }
     return true;
 }
 
-std::string MessageCatalogue::Encode(std::u8string_view utf8) const {
-    const std::string_view text(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+std::string MessageCatalogue::Encode(std::string_view text) const {
     if (codeset_ == "UTF-8") return std::string(text);
     if (codeset_ == "CP932") return TextCodec::Utf8ToCp932(text, TextCodec::Invalid::Replace).text;
     return Convert(text, codeset_.c_str(), "UTF-8");
 }
 
 std::string MessageCatalogue::FromCp932(std::string_view cp932) const {
-    if (japanese_ && codeset_ == "CP932") return std::string(cp932);
-    const std::string utf8 = TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text;
-    if (!japanese_ || codeset_ == "UTF-8") return utf8;
-    return Convert(utf8, codeset_.c_str(), "UTF-8");
+    if (codeset_ == "CP932") return std::string(cp932);
+    return Encode(TextCodec::Cp932ToUtf8(cp932, TextCodec::Invalid::Replace).text);
 }
 
 std::string MessageCatalogue::FromUtf8(std::u8string_view utf8) const {
-    if (japanese_) return Encode(utf8);
-    return std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+    return Encode(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }

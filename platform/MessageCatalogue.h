@@ -27,12 +27,14 @@ public:
         std::u8string_view japanese;
     };
 
-    // codeset: an iconv name ("UTF-8", "CP932", "EUC-JP"); English output is
-    // passed on as it is.
+    // codeset: an iconv name ("UTF-8", "CP932", "EUC-JP"), as
+    // TextCodec::CodesetOfLocale gives it; English output is passed on as
+    // it is.
     MessageCatalogue(bool japanese, std::string codeset);
 
     // The catalogue of this process: Japanese when the first of LC_ALL,
-    // LC_MESSAGES and LANG that is set starts with "ja".
+    // LC_MESSAGES and LANG that is set starts with "ja"; in the codeset of
+    // TextCodec::LocaleCodeset, that of every text for the terminal.
     static const MessageCatalogue& Current();
     // The same for the values of those variables (null when unset).
     static MessageCatalogue ForEnvironment(const char* lcAll, const char* lcMessages, const char* lang);
@@ -41,11 +43,11 @@ public:
     bool Japanese() const { return japanese_; }
     const std::string& Codeset() const { return codeset_; }
 
-    // The message in the catalogue's language. Multi-line text is matched
-    // whole first, then line by line.
+    // The message (UTF-8) in the catalogue's language and codeset, also
+    // what it quotes: names, paths, lines no entry matches. Multi-line text
+    // is matched whole first, then line by line.
     std::string Text(std::string_view english) const;
-    // Text of the system's own (code page 932) in the output codeset: the
-    // locale's for Japanese, otherwise UTF-8.
+    // Text of the system's own (code page 932) in the catalogue's codeset.
     std::string FromCp932(std::string_view cp932) const;
     // The same for such text kept as UTF-8.
     std::string FromUtf8(std::u8string_view utf8) const;
@@ -57,7 +59,8 @@ private:
     bool Fill(std::string_view english, std::string& out) const;
     bool Fill(const Entry& entry, std::string_view english, std::string& out) const;
     static bool IsPrefix(std::string_view text);
-    std::string Encode(std::u8string_view utf8) const;
+    // UTF-8 text in the catalogue's codeset.
+    std::string Encode(std::string_view utf8) const;
 
     bool japanese_;
     std::string codeset_;

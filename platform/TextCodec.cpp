@@ -3,11 +3,12 @@
 #include "platform/Cp932.h"
 
 #include <bit>
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <iconv.h>
-#include <langinfo.h>
 #include <string_view>
 #include <vector>
 
@@ -370,12 +371,10 @@ TextCodec::Result<std::string> TextCodec::Utf16ToCp932(std::u16string_view utf16
 
 namespace {
 
-// The locale's codeset when it is not UTF-8 (the C and POSIX locales'
-// ASCII counts as UTF-8); empty otherwise.
+// The locale's codeset when it is not UTF-8; empty otherwise.
 std::string OtherLocaleCodeset() {
-    const std::string codeset = nl_langinfo(CODESET);
-    if (codeset == "UTF-8" || codeset == "utf8" || codeset == "ANSI_X3.4-1968" || codeset == "ASCII") return {};
-    return codeset;
+    const std::string& codeset = TextCodec::LocaleCodeset();
+    return codeset == "UTF-8" ? std::string() : codeset;
 }
 
 // Converts whole text between the locale's codeset and UTF-8; nullopt when
@@ -392,8 +391,40 @@ std::optional<std::string> Recode(const char* to, const char* from, std::string_
 
 }  // namespace
 
+std::string TextCodec::CodesetOfLocale(std::string_view localeName) {
+    const bool japanese = localeName.substr(0, 2) == "ja";
+    const std::size_t dot = localeName.find('.');
+    if (dot == std::string_view::npos) return japanese ? "EUC-JP" : "UTF-8";
+    std::string_view codeset = localeName.substr(dot + 1);
+    codeset = codeset.substr(0, codeset.find('@'));
+    std::string plain;
+    for (char c : codeset)
+        if (c != '-' && c != '_') plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (plain == "utf8") return "UTF-8";
+    if (plain == "sjis" || plain == "shiftjis" || plain == "cp932" || plain == "pck" || plain == "windows31j")
+        return "CP932";
+    if (plain == "eucjp" || plain == "ujis") return "EUC-JP";
+    return std::string(codeset);
+}
+
+std::string TextCodec::CodesetOfEnvironment(const char* lcAll, const char* lcCtype, const char* lang) {
+    for (const char* value : {lcAll, lcCtype, lang})
+        if (value != nullptr && *value != '\0') return CodesetOfLocale(value);
+    return "UTF-8";
+}
+
+const std::string& TextCodec::LocaleCodeset() {
+    static const std::string codeset =
+        CodesetOfEnvironment(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+    return codeset;
+}
+
 TextCodec::Result<std::string> TextCodec::LocaleToCp932(std::string_view text, Invalid invalid) {
     const std::string codeset = OtherLocaleCodeset();
+    // The system's own codeset needs no round trip, which could change a character.
+    if (codeset == "CP932")
+        return Cp932ToUtf8(text, Invalid::Fail).ok ? Result<std::string>{std::string(text), true, 0}
+                                                   : Result<std::string>{std::string(), false, 0};
     std::optional<std::string> utf8;
     if (codeset.empty()) {
         if (DecodeUtf8(text, Invalid::Fail).ok) utf8 = std::string(text);
@@ -407,8 +438,9 @@ TextCodec::Result<std::string> TextCodec::LocaleToCp932(std::string_view text, I
 }
 
 std::string TextCodec::Cp932ToLocale(std::string_view cp932) {
-    std::string utf8 = Cp932ToUtf8(cp932, Invalid::Replace).text;
     const std::string codeset = OtherLocaleCodeset();
+    if (codeset == "CP932") return std::string(cp932);
+    std::string utf8 = Cp932ToUtf8(cp932, Invalid::Replace).text;
     if (codeset.empty()) return utf8;
     std::optional<std::string> local = Recode((codeset + "//TRANSLIT").c_str(), "UTF-8", utf8);
     return local ? *local : utf8;

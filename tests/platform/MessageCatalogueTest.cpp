@@ -49,6 +49,12 @@ TEST(MessageCatalogueTest, LocalesAndTheMessagesTheyGet) {
          ja(u8"mzn-books: /b に帳簿がありません（帳簿は mzn-books init か mzn-books demo で作れます）")},
         {"ja_JP.UTF-8", "a b.csv:3: account 1220 (sub 2) is not in a.csv",
          ja(u8"a b.csv:3: 科目 1220（補助 2） は a.csv にありません")},
+        {"ja_JP.UTF-8", "mzn-books: cannot read /a: No such file or directory",
+         ja(u8"mzn-books: /a を読めません: ファイルまたはフォルダーがありません")},
+        // What a message quotes and what no entry matches are in the codeset too.
+        {"ja_JP.SJIS", "b.csv:3: account 1 is not in \xE8\xA1\xA8.csv\n  \xE8\xA1\xA8",
+         TextCodec::Utf8ToCp932(ja(u8"b.csv:3: 科目 1 は 表.csv にありません\n  表")).text},
+        {"en_US.SJIS", "no books at /\xE8\xA1\xA8", "no books at /\x95\x5C"},
         {"ja_JP.UTF-8", "x: warning: unknown option --y for list\nnot catalogued\n",
          ja(u8"x: 警告: list には --y というオプションはありません\nnot catalogued\n")},
     };

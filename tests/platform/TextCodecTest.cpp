@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using testfiles::Utf8;
 using Invalid = TextCodec::Invalid;
 
@@ -94,4 +96,17 @@ TEST(TextCodec, BrokenInputStopsAtTheOffendingUnitOrIsReplaced) {
     EXPECT_EQ(TextCodec::LocaleToCp932(Utf8(u8"Z:\\表\\out.xml")).text, "Z:\\表\\out.xml");
     EXPECT_FALSE(TextCodec::LocaleToCp932("a\xC0\xAF", Invalid::Replace).ok || TextCodec::LocaleToCp932(noForm).ok);
     EXPECT_EQ(TextCodec::LocaleToCp932(noForm, Invalid::Replace).text, "a?");
+}
+
+// The terminal's codeset comes from the locale's name, whether that locale is generated here or not.
+TEST(TextCodecTest, TheLocalesNameGivesTheTerminalsCodeset) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C", "UTF-8"},          {"POSIX", "UTF-8"},          {"C.UTF-8", "UTF-8"}, {"ja_JP.utf8", "UTF-8"},
+        {"ja_JP.SJIS", "CP932"}, {"ja_JP.Shift_JIS", "CP932"}, {"ja_JP", "EUC-JP"},  {"ja_JP.eucJP@x", "EUC-JP"},
+        {"en_US", "UTF-8"},      {"de_DE.ISO-8859-15", "ISO-8859-15"},
+    };
+    for (const auto& [locale, codeset] : cases) EXPECT_EQ(TextCodec::CodesetOfLocale(locale), codeset) << locale;
+    // The first variable set decides.
+    EXPECT_EQ(TextCodec::CodesetOfEnvironment("", nullptr, "ja_JP.SJIS"), "CP932");
+    EXPECT_EQ(TextCodec::CodesetOfEnvironment("C", "ja_JP.SJIS", "ja_JP.SJIS"), "UTF-8");
 }

@@ -9,24 +9,24 @@
 #include <sstream>
 
 #include "accounting_core/BooksDatabase.h"
+#include "accounting_core/BooksStatement.h"
+#include "accounting_core/UserStore.h"
+#include "report/TargetVersion.h"
 #include "tools/mzn-books/AccountsFile.h"
 #include "tools/mzn-books/BalancesFile.h"
 #include "tools/mzn-books/BooksCommandLine.h"
 #include "tools/mzn-books/BooksImporter.h"
 #include "tools/mzn-books/BooksSetup.h"
 #include "tools/mzn-books/CalendarDate.h"
+#include "tools/mzn-books/CodeMap.h"
 #include "tools/mzn-books/DataSetStore.h"
 #include "tools/mzn-books/DemoBooks.h"
-#include "tools/mzn-books/CodeMap.h"
 #include "tools/mzn-books/Diagnostics.h"
-#include "tools/mzn-books/RememberedConditions.h"
-#include "report/TargetVersion.h"
 #include "tools/mzn-books/ImportChecks.h"
 #include "tools/mzn-books/ImportSummary.h"
 #include "tools/mzn-books/MappingCoverage.h"
 #include "tools/mzn-books/MonthlyBalancesFile.h"
-#include "accounting_core/UserStore.h"
-#include "accounting_core/BooksStatement.h"
+#include "tools/mzn-books/RememberedConditions.h"
 
 namespace {
 
@@ -34,8 +34,11 @@ namespace {
 // format would otherwise flood the terminal.
 constexpr std::size_t kMaxListedProblems = 50;
 
-std::string Period(std::int32_t start, std::int32_t end) {
-    return CalendarDate::Format(start) + " to " + CalendarDate::Format(end);
+// A period as the terminal's language writes one: "2024-04-01 to 2025-03-31"
+// or 「2024-04-01～2025-03-31」.
+std::string Period(std::int32_t start, std::int32_t end, bool japanese) {
+    const char* to = japanese ? reinterpret_cast<const char*>(u8"～") : " to ";
+    return CalendarDate::Format(start) + to + CalendarDate::Format(end);
 }
 
 // The settings of a data set as words: "-" when it has none of them.
@@ -308,8 +311,9 @@ int BooksTool::List(const BooksCommandLine& line) {
                   "Settings", "Name");
     out_ << text;
     for (const DataSetStore::Summary& set : sets) {
+        const std::string period = Period(set.start, set.end, catalogue_.Japanese());
         std::snprintf(text, sizeof text, "%c %5lld  %-8s  %-24s  %8lld  %-24s  ", set.number == selected ? '*' : ' ',
-                      static_cast<long long>(set.number), set.dataId.c_str(), Period(set.start, set.end).c_str(),
+                      static_cast<long long>(set.number), set.dataId.c_str(), period.c_str(),
                       static_cast<long long>(set.accounts), SettingsOf(set).c_str());
         out_ << text << set.name << "\n";
     }
@@ -338,7 +342,8 @@ int BooksTool::Demo(const BooksCommandLine& line) {
         return Failed(why);
     }
     for (const DemoBooks::Made& set : demo.MadeSets())
-        out_ << set.number << "  " << set.dataId << "  " << Period(set.start, set.end) << "  " << set.name << "\n";
+        out_ << set.number << "  " << set.dataId << "  " << Period(set.start, set.end, catalogue_.Japanese()) << "  "
+             << set.name << "\n";
     out_ << "Data set " << demo.MainNumber() << " is selected for " << user << ".\n";
     return kOk;
 }

@@ -9,6 +9,7 @@
 #include "tools/mzn-books/Diagnostics.h"
 #include "tools/mzn-books/ImportColumns.h"
 #include "tools/mzn-books/MessageTemplate.h"
+#include "tools/mzn-books/Utf8Text.h"
 #include "tools/mzn-books/YenAmount.h"
 
 namespace {
@@ -55,8 +56,8 @@ bool ReadHeader(const CsvReader::Record& record, MonthlyBalancesFile::Year year,
             missing += (missing.empty() ? "" : ",") + std::to_string(position);
     if (missing.empty()) return true;
     reason = MessageTemplate::Fill(
-        "the wide layout needs the columns code and the months of the year (4月 ... 3月, or 1 ... 12 by "
-        "position); missing: %1",
+        Utf8Text::From(u8"the wide layout needs the columns code and the months of the year (4月 ... 3月, or 1 ... 12 "
+                       u8"by position); missing: %1"),
         {missing});
     return false;
 }

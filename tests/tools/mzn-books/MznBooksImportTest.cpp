@@ -262,7 +262,7 @@ TEST_F(MznBooksImportTest, ExportMistakesAreNamedWithTheirLinesAndAmounts) {
             {wide, chart, wideHeader + u8"1110,,1,1,1,1,1,1,1,1,1,1,1,1,x\n", u8"", 3, "balances.csv:2:",
              u8"3月: \"x\" is not an amount"},
             {wide, chart, u8"コード,前期繰越,4月,5月,6月,7月,8月,9月,10月,11月,12月,1月,2月\n", u8"", 3,
-             "balances.csv:1:", u8"missing: 12"},
+             "balances.csv:1:", u8"(4月 ... 3月, or 1 ... 12 by position); missing: 12"},
             {{}, chart, wideHeader, u8"", 3, "balances.csv:1:", u8"no column for period,debit,credit; a trial "
              u8"balance with a column per month needs --layout monthly"},
             {wide, chart, u8"code,4月,1\n", u8"", 3, "balances.csv:1:",
