@@ -8,9 +8,9 @@
 #include "tools/mzn-books/Diagnostics.h"
 #include "tools/mzn-books/YenAmount.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
+MZN_FUZZ_TARGET(input) {
     const std::string_view text = input.Text();
+    const std::size_t size = input.Size();
     std::size_t lines = 1, previousLine = 0, fieldBytes = 0;
     for (std::size_t i = 0; i < size; ++i)  // the lines a reader counts: LF, CR LF or CR ends one
         lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == size || text[i + 1] != '\n'));
@@ -45,5 +45,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const YenAmount::Parsed amount = YenAmount::Parse(text.substr(0, 40));
     const YenAmount::Parsed again = amount.ok ? YenAmount::Parse(YenAmount::Format(amount.tenThousandths)) : amount;
     Require(again.ok == amount.ok && again.tenThousandths == amount.tenThousandths, "an amount changes when read back");
-    return 0;
 }

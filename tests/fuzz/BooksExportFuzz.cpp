@@ -7,8 +7,7 @@
 #include "tools/mzn-books/MonthlyBalancesFile.h"
 #include "tools/mzn-books/YenAmount.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
+MZN_FUZZ_TARGET(input) {
     const ImportText::Decoded decoded = ImportText::ToUtf8(input.Text(), ImportText::Encoding::Detect);
     Require(decoded.ok ? ImportText::FirstInvalidUtf8(decoded.utf8) == std::string::npos
                        : decoded.errorLine >= 1 && !decoded.reason.empty(),
@@ -33,5 +32,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CodeMap::Parse(text, "m.csv", diagnostics).Apply(accounts, "a.csv", balances, diagnostics);
     Require(accounts[0].code == balances[0].code && accounts[0].code >= 1 && accounts[0].code <= AccountsFile::kMaxCode,
             "an account and its lines renumbered apart");
-    return 0;
 }

@@ -1,8 +1,22 @@
 // The condition file reader on damaged bytes: paths and keys stay NUL-terminated in their fields, the
-// fields beside the remembered path stay untouched, and what it accepts reads back unchanged.
+// fields beside the remembered path stay untouched, and what it accepts reads back unchanged. The file's
+// name made from the first two lines as user IDs: a name Windows allows, another for another user.
 
+#include "settings/ConditionFile.h"
 #include "settings/ConditionText.h"
+#include "platform/Cp932.h"
 #include "tests/fuzz/FuzzSupport.h"
+
+static std::string FileNameOf(const std::string& user) {
+    ConditionValues values;
+    user.copy(values.UserId, sizeof values.UserId - 1);
+    const std::string name = ConditionFile::FileName(values);
+    Require(name.starts_with("UG16_G_") && name.ends_with("_0_0.env") &&
+                Cp932::FindAnyChar(name, "\\/:*?\"<>|") == Cp932::npos &&
+                std::none_of(name.begin(), name.end(), [](char byte) { return byte >= 0 && byte < 0x20; }),
+            "a condition file name no folder can hold");
+    return name;
+}
 
 static ConditionValues GuardedValues() {
     ConditionValues values;
@@ -12,8 +26,12 @@ static ConditionValues GuardedValues() {
     return values;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
+MZN_FUZZ_TARGET(input) {
+    const auto users = Split(input.Text(), '\n', 3);
+    const auto idOf = [](const std::string& user) { return user.substr(0, user.find('\0')).substr(0, 64); };
+    if (users.size() > 2)
+        Require((FileNameOf(users[0]) == FileNameOf(users[1])) == (idOf(users[0]) == idOf(users[1])),
+                "two users share a condition file, or one user has two");
     ConditionValues values = GuardedValues(), back = GuardedValues();
     const ConditionValues guard = GuardedValues();
     MappingList mapping, backMapping;
@@ -26,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a field beside the remembered path was written");
     for (const auto& entry : mapping)
         Require(IsCleanField({entry->AccountKey, sizeof entry->AccountKey}), "a key outside its field");
-    if (!read) return 0;
+    if (!read) return;
     Require(values.Reserved == 0, "the third field was not read as 0");
     Require(ConditionText::Parse(ConditionText::Format(values, mapping), back, backMapping), "no read back");
     Require(back.EndMonth == values.EndMonth && back.TaxIncluded == values.TaxIncluded && back.Reserved == 0 &&
@@ -35,5 +53,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (auto entry = mapping.begin(), other = backMapping.begin(); entry != mapping.end(); ++entry, ++other)
         Require((*other)->ItemNo == (*entry)->ItemNo && std::memcmp((*other)->AccountKey, (*entry)->AccountKey,
                     sizeof (*entry)->AccountKey) == 0, "an entry changed on the way back");
-    return 0;
 }

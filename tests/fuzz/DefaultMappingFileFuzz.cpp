@@ -1,25 +1,38 @@
-// The default-mapping reader on damaged bytes: keys fit their field, and a refused file leaves the list
-// alone. Codes are looked up in a made-up chart instead of books: every even code is an account.
+// The default-mapping file as the program loads it from its folder, account codes looked up in real books
+// (the small company of the tests): keys fit their field, a refused file leaves the list alone, and loading
+// gives what reading the same bytes gives.
 
+#include "accounting_core/ClAccConnect.h"
+#include "accounting_core/CoreResult.h"
 #include "settings/DefaultMappingFile.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/BooksTool.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
-    MappingList defaults;
+MZN_FUZZ_TARGET(input) {
+    static const bool connected = [] {
+        if (!std::filesystem::exists(FuzzRoot::Host("books.sqlite3")))
+            BooksTool::ImportSmallBooks(FuzzRoot::Host("io"));
+        return ClAccConnect::Inst()->Initiate() == core_result::kOk;
+    }();
+    Require(connected, "the books of the fuzz folder cannot be opened");
+    const Edition& edition = Edition::Of(EditionId::Standard);
+    FuzzRoot::WriteProgramFile(DefaultMappingFile::FileName(edition, false), input.Text());
+    MappingList defaults, read;
     defaults.push_back(std::make_unique<MappedAccount>());
     defaults.front()->ItemNo = 12345;
-    const auto evenCodes = [](std::int32_t code, char* key) {
-        return code % 2 == 0 && std::snprintf(key, MappedAccount::kKeySize, "0x%032x", unsigned(code)) > 0;
-    };
-    if (!DefaultMappingFile::Read(input.Text(), defaults, evenCodes)) {
+    const bool loaded = InProgramFolder([&] { return DefaultMappingFile::LoadDefaultMapping(defaults, edition, false); });
+    Require(loaded == DefaultMappingFile::Read(input.Text(), read), "loading and reading the bytes disagree");
+    if (!loaded) {
         Require(defaults.size() == 1 && defaults.front()->ItemNo == 12345, "a refused file changed the list");
-        return 0;
+        return;
     }
-    Require(defaults.size() <= std::size_t(std::count(input.bytes.begin(), input.bytes.end(), ',')), "more entries");
-    for (const auto& entry : defaults) {
-        Require(entry->AccountKey[0] != '\0' && IsCleanField({entry->AccountKey, sizeof entry->AccountKey}),
-                "a key empty, without its NUL or with bytes behind it");
+    Require(defaults.size() == read.size() &&
+                defaults.size() <= std::size_t(std::count(input.bytes.begin(), input.bytes.end(), ',')),
+            "more entries than tokens, or entries lost");
+    for (auto entry = defaults.begin(), other = read.begin(); entry != defaults.end(); ++entry, ++other) {
+        const char* key = (*entry)->AccountKey;
+        Require(key[0] != '\0' && IsCleanField({key, MappedAccount::kKeySize}) && (*entry)->ItemNo == (*other)->ItemNo &&
+                    std::memcmp(key, (*other)->AccountKey, MappedAccount::kKeySize) == 0,
+                "a key empty, without its NUL, with bytes behind it, or loaded otherwise than read");
     }
-    return 0;
 }

@@ -26,8 +26,8 @@ static void CheckMapInto(const char* src, int srcLength, const std::string& expe
     Require(dstSize < needed || std::memcmp(dst.data(), expected.data(), expected.size()) == 0, "Map wrote other text");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
+MZN_FUZZ_TARGET(input) {
+    const std::size_t size = input.Size();
     const std::string mapped = FullWidthMapper::ToFullWidth(input.Text());
     const bool stable = IsWellFormed(mapped, true) && FullWidthMapper::ToFullWidth(mapped) == mapped;
     Require(mapped.size() <= 2 * size && (!IsWellFormed(input.Text()) || stable), "mapped to half-width or more");
@@ -37,5 +37,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string terminated(input.Text().substr(0, input.Text().find('\0')));
     const std::string expected = FullWidthMapper::ToFullWidth({terminated.c_str(), terminated.size() + 1});
     for (int dstSize : {static_cast<int>(expected.size()), 0}) CheckMapInto(terminated.c_str(), -1, expected, dstSize);
-    return 0;
 }

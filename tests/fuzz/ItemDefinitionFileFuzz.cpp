@@ -1,23 +1,28 @@
-// The item-definition reader on damaged bytes: records stay in their fields, a refused file changes nothing.
+// The item-definition file as the program loads it from its folder: records stay in their fields, a refused
+// file changes nothing, and loading gives what reading the same bytes gives.
 
 #include "settings/ItemDefinitionFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Input input(data, size);
-    ItemList items;
+MZN_FUZZ_TARGET(input) {
+    const Edition& edition = Edition::Of(EditionId::Standard);
+    FuzzRoot::WriteProgramFile(ItemDefinitionFile::FileName(edition, true), input.Text());
+    ItemList items, read;
     items.push_back(std::make_unique<ReportItem>());
     items.front()->ItemNo = 12345;
-    if (!ItemDefinitionFile::Read(input.Text(), items)) {
+    const bool loaded = InProgramFolder([&] { return ItemDefinitionFile::LoadItemDefinitions(items, edition, true); });
+    Require(loaded == ItemDefinitionFile::Read(input.Text(), read), "loading and reading the bytes disagree");
+    if (!loaded) {
         Require(items.size() == 1 && items.front()->ItemNo == 12345, "a refused file changed the list");
-        return 0;
+        return;
     }
     const auto lineEnds = std::count(input.bytes.begin(), input.bytes.end(), '\n');
-    Require(!items.empty() && items.size() <= std::size_t(lineEnds), "items without lines");
-    for (const auto& item : items) {
-        const bool clean = IsCleanField({item->Caption, sizeof item->Caption});
-        Require(clean && IsCleanField({item->TagName, sizeof item->TagName}), "a caption or tag outside its field");
-        for (std::int64_t amount : item->Amounts) Require(amount == 0, "an item with an amount");
+    Require(!items.empty() && items.size() <= std::size_t(lineEnds) && items.size() == read.size(), "items lost");
+    for (auto entry = items.begin(), other = read.begin(); entry != items.end(); ++entry, ++other) {
+        const ReportItem& item = **entry;
+        Require(IsCleanField({item.Caption, sizeof item.Caption}) && IsCleanField({item.TagName, sizeof item.TagName}),
+                "a caption or tag outside its field");
+        Require(std::memcmp(&item, other->get(), sizeof item) == 0, "an item loaded otherwise than read");
+        for (std::int64_t amount : item.Amounts) Require(amount == 0, "an item with an amount");
     }
-    return 0;
 }

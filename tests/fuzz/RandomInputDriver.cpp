@@ -1,5 +1,6 @@
-// A small stand-in for libFuzzer where clang is not used: FooFuzz --runs=N [--seed=S] [--corpus=DIR]
-// feeds the target the corpus files and then a reproducible series of mutated corpus files and random bytes.
+// The main of every fuzz target. FooFuzz --runs=N [--seed=S] [--corpus=DIR] feeds the target the corpus
+// files and then a reproducible series of mutated corpus files and random bytes (the bounded run of the
+// tests). FooFuzz FILE... feeds it each file once: how afl-fuzz runs it, and how a finding is replayed.
 
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     long runs = 10000;
     unsigned long seed = 20261206;
     std::vector<std::filesystem::path> files;
+    bool onlyFiles = false;
     for (const std::string_view arg : std::vector<std::string_view>(argv + 1, argv + argc)) {
+        if (!arg.starts_with("--")) files.emplace_back(arg), onlyFiles = true;
         if (arg.starts_with("--runs=")) runs = std::strtol(arg.data() + 7, nullptr, 10);
         if (arg.starts_with("--seed=")) seed = std::strtoul(arg.data() + 7, nullptr, 10);
         if (arg.starts_with("--corpus=") && std::filesystem::is_directory(arg.substr(9)))
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
         corpus.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(corpus.back().data(), corpus.back().size());
     }
+    if (onlyFiles) return 0;
     std::mt19937 rng(static_cast<std::mt19937::result_type>(seed));
     for (long run = 0; run < runs; ++run) {
         const bool mutated = !corpus.empty() && rng() % 4 != 0;

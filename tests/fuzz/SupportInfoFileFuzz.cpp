@@ -1,5 +1,6 @@
-// The support information reader on the loaded bytes: each value is the rest of its marker's line, and
-// its cut a prefix on a character boundary that fits its report line once escaped.
+// The support information file as the program loads it from its folder: each value is the rest of its
+// marker's line in the first block of the file, and its cut a prefix on a character boundary that fits its
+// report line once escaped.
 
 #include "platform/Cp932.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -22,15 +23,20 @@ static void CheckValue(std::string_view loaded, std::string_view marker, const c
     Require(escaped != nullptr && line <= XmlLineWriter::kMaxLineBytes, "cut value does not fit its line");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input block(data, std::min(size, SupportInfoFile::kBlockSize));
+MZN_FUZZ_TARGET(input) {
+    FuzzRoot::WriteProgramFile(SupportInfoFile::kFileName, input.Text());
+    SupportInfoFile file(nullptr);
+    const std::string name = InProgramFolder([&] { return file.ProductName(); }), version = file.ProductVersion();
+    Input block(reinterpret_cast<const uint8_t*>(input.bytes.data()), std::min(input.Size(), SupportInfoFile::kBlockSize));
     SupportInfoFile::EndLines(block.bytes.data(), block.bytes.size());
+    Require(name == SupportInfoFile::FindValue(block.Text(), SupportInfoFile::kProductNameMarker) &&
+                version == SupportInfoFile::FindValue(block.Text(), SupportInfoFile::kProductVersionMarker),
+            "a value loaded otherwise than found in the file's first block");
     for (std::size_t i = 0; i < block.bytes.size(); ++i) {
         const char byte = block.bytes[i];
-        Require(byte != '\x1A' && (byte == static_cast<char>(data[i]) || byte == '\0'), "a byte changed but to NUL");
+        Require(byte != '\x1A' && (byte == input.bytes[i] || byte == '\0'), "a byte changed but to NUL");
         Require(byte != '\r' || i + 1 == block.bytes.size() || block.bytes[i + 1] != '\n', "CR LF pair left");
     }
     CheckValue(block.Text(), SupportInfoFile::kProductNameMarker, "PROGRAMNAME");
     CheckValue(block.Text(), SupportInfoFile::kProductVersionMarker, "PROGRAMVER");
-    return 0;
 }

@@ -12,10 +12,10 @@ static void CheckModesAgree(const Result& failed, const Result& replaced, std::s
             "Fail and Replace disagree");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+MZN_FUZZ_TARGET(input) {
     using Invalid = TextCodec::Invalid;
-    const Input input(data, size);
     const std::string_view bytes = input.Text();
+    const std::size_t size = input.Size();
     const auto utf8Failed = TextCodec::Cp932ToUtf8(bytes), utf8 = TextCodec::Cp932ToUtf8(bytes, Invalid::Replace);
     const auto utf16Failed = TextCodec::Cp932ToUtf16(bytes), utf16 = TextCodec::Cp932ToUtf16(bytes, Invalid::Replace);
     CheckModesAgree(utf8Failed, utf8, size);
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<bool> boundary(size + 1, false);
     for (std::size_t i = 0; i < size; i += Cp932::CharLengthAt(bytes, i)) boundary[i] = true;
     boundary[size] = true;
-    const std::size_t from = size == 0 ? 0 : data[0] % (size + 2);
+    const std::size_t from = size == 0 ? 0 : static_cast<unsigned char>(bytes[0]) % (size + 2);
     const auto single = [&](std::size_t at, std::string_view set, std::size_t start) {
         return at == Cp932::npos || (at >= start && at < size && boundary[at] && !Cp932::StartsDoubleByte(bytes, at) &&
                                      set.find(bytes[at]) != std::string_view::npos);
@@ -47,5 +47,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "FindString");
     Require(cut.size() <= from && boundary[cut.size()] &&
                 (cut.size() == size || cut.size() + Cp932::CharLengthAt(bytes, cut.size()) > from), "a bad cut");
-    return 0;
 }

@@ -4,9 +4,8 @@
 #include "platform/WinPathText.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::string_view path = text.substr(0, text.find('\0'));
+MZN_FUZZ_TARGET(input) {
+    const std::string_view path = input.Text().substr(0, input.Text().find('\0'));
     std::vector<char> owned(path.size() + 1, '\0');  // exactly the path and its NUL
     path.copy(owned.data(), path.size());
 
@@ -30,5 +29,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string joined = std::string(drive.Data()) + dir.Data() + name.Data() + ext.Data();
     Require(path.size() >= WinPathText::kMaxDir || joined == path, "split parts do not give the path back");
     WinPathText::SplitPath(owned.data(), nullptr, nullptr, nullptr, nullptr);
-    return 0;
 }
