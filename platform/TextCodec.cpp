@@ -353,6 +353,17 @@ TextCodec::Result<Text> FromDecoded(const Decoded& decoded, Append append) {
 
 }  // namespace
 
+std::size_t TextCodec::FirstInvalidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t codePoint = 0;
+        std::size_t skip = 1;
+        const std::size_t length = DecodeUtf8Sequence(text, pos, codePoint, skip);
+        if (length == 0) return pos;
+        pos += length;
+    }
+    return std::string_view::npos;
+}
+
 TextCodec::Result<std::string> TextCodec::Cp932ToUtf8(std::string_view cp932, Invalid invalid) {
     return FromDecoded<std::string>(DecodeCp932(cp932, invalid), AppendUtf8);
 }

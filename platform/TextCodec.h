@@ -21,6 +21,9 @@ public:
         std::size_t errorOffset = 0;  // input byte (or UTF-16 unit) where conversion failed
     };
 
+    // The offset of the first byte that starts no well-formed UTF-8
+    // character (overlong forms and surrogates included); npos for UTF-8.
+    static std::size_t FirstInvalidUtf8(std::string_view text);
     static Result<std::string> Cp932ToUtf8(std::string_view cp932, Invalid invalid = Invalid::Fail);
     static Result<std::string> Utf8ToCp932(std::string_view utf8, Invalid invalid = Invalid::Fail);
     static Result<std::u16string> Cp932ToUtf16(std::string_view cp932, Invalid invalid = Invalid::Fail);

@@ -1,5 +1,6 @@
 // The readers of package exports on any bytes: decoding, the wide monthly layout and the code map.
 
+#include "platform/TextCodec.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/mzn-books/CodeMap.h"
 #include "tools/mzn-books/Diagnostics.h"
@@ -9,7 +10,7 @@
 
 MZN_FUZZ_TARGET(input) {
     const ImportText::Decoded decoded = ImportText::ToUtf8(input.Text(), ImportText::Encoding::Detect);
-    Require(decoded.ok ? ImportText::FirstInvalidUtf8(decoded.utf8) == std::string::npos
+    Require(decoded.ok ? TextCodec::FirstInvalidUtf8(decoded.utf8) == std::string::npos
                        : decoded.errorLine >= 1 && !decoded.reason.empty(),
             "decoded text that is no UTF-8, or a refusal without its line");
     const std::string text = decoded.ok ? decoded.utf8 : std::string(input.Text());

@@ -20,24 +20,6 @@ using Column = ImportColumns::Column;
 // The columns a chart must have; sub, flag110 and flag112 may be missing.
 constexpr Column kRequired[] = {Column::Code, Column::Name, Column::ClassCode, Column::Side};
 
-// The field of a column in a line; empty when the column is missing.
-std::string_view FieldOf(const CsvReader::Record& record, const ImportColumns::Positions& columns, Column column) {
-    const std::optional<std::size_t> index = columns.Of(column);
-    if (!index || *index >= record.fields.size()) return std::string_view();
-    return record.fields[*index];
-}
-
-// The columns the header names; the reason when a required one is missing.
-bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
-    columns = ImportColumns::Positions(header.fields);
-    const std::string missing = columns.Missing(kRequired);
-    if (missing.empty()) return true;
-    reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
-                                   "no column for %2",
-                                   {std::string(AccountsFile::kHeader), missing});
-    return false;
-}
-
 // A flag column: empty, 0 or 1.
 bool ReadFlag(std::string_view text, int& flag) {
     flag = 0;
@@ -90,27 +72,27 @@ bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& co
     }
     std::int64_t code = 0;
     std::int64_t sub = 0;
-    if (!AccountsFile::ReadAccount(FieldOf(record, columns, Column::Code), FieldOf(record, columns, Column::Sub), code,
+    if (!AccountsFile::ReadAccount(columns.Field(record.fields, Column::Code), columns.Field(record.fields, Column::Sub), code,
                                    sub, reason))
         return false;
     if (code * 10000 + sub > AccountsFile::kMaxStoredCode) {
         reason = "account " + AccountsFile::Label(code, sub) + " is beyond the largest account code (214748 sub 3647)";
         return false;
     }
-    const std::string_view name = FieldOf(record, columns, Column::Name);
+    const std::string_view name = columns.Field(record.fields, Column::Name);
     reason = AccountsFile::NameProblem(name);
     if (!reason.empty()) return false;
-    if (!ReadClass(FieldOf(record, columns, Column::ClassCode), row, reason)) return false;
-    if (!ReadSide(FieldOf(record, columns, Column::Side), row.side)) {
+    if (!ReadClass(columns.Field(record.fields, Column::ClassCode), row, reason)) return false;
+    if (!ReadSide(columns.Field(record.fields, Column::Side), row.side)) {
         reason = MessageTemplate::Fill(Utf8Text::From(u8"the side must be debit or credit (借方 or 貸方), not %1"),
-                                       {AccountsFile::Quoted(FieldOf(record, columns, Column::Side))});
+                                       {AccountsFile::Quoted(columns.Field(record.fields, Column::Side))});
         return false;
     }
     for (auto [column, flag] : {std::pair{Column::Flag110, &row.flag110}, {Column::Flag112, &row.flag112}}) {
-        if (ReadFlag(FieldOf(record, columns, column), *flag)) continue;
+        if (ReadFlag(columns.Field(record.fields, column), *flag)) continue;
         reason = MessageTemplate::Fill("%1 must be 0 or 1, not %2",
                                        {std::string(ImportColumns::EnglishName(column)),
-                                        AccountsFile::Quoted(FieldOf(record, columns, column))});
+                                        AccountsFile::Quoted(columns.Field(record.fields, column))});
         return false;
     }
     row.line = record.line;
@@ -173,7 +155,8 @@ std::vector<AccountsFile::Row> AccountsFile::Parse(std::string_view text, const 
         return rows;
     }
     std::string reason;
-    if (status == CsvReader::Status::Record && !ReadHeader(record, columns, reason)) {
+    if (status == CsvReader::Status::Record &&
+        !ImportColumns::Positions::Read(record.fields, kRequired, kHeader, columns, reason)) {
         diagnostics.Report(fileName, record.line, reason);
         return rows;
     }

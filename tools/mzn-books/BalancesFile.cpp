@@ -17,20 +17,10 @@ using Column = ImportColumns::Column;
 // missing.
 constexpr Column kRequired[] = {Column::Code, Column::Period, Column::Debit, Column::Credit};
 
-std::string_view FieldOf(const std::vector<std::string>& fields, const ImportColumns::Positions& columns,
-                         Column column) {
-    const std::optional<std::size_t> index = columns.Of(column);
-    if (!index || *index >= fields.size()) return std::string_view();
-    return fields[*index];
-}
-
+// The columns the header names; the reason when a required one is missing,
+// with a hint when the header is that of the wide layout.
 bool ReadHeader(const CsvReader::Record& header, ImportColumns::Positions& columns, std::string& reason) {
-    columns = ImportColumns::Positions(header.fields);
-    const std::string missing = columns.Missing(kRequired);
-    if (missing.empty()) return true;
-    reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
-                                   "no column for %2",
-                                   {std::string(BalancesFile::kHeader), missing});
+    if (ImportColumns::Positions::Read(header.fields, kRequired, BalancesFile::kHeader, columns, reason)) return true;
     int calendarMonth = 0;
     int position = 0;
     for (const std::string& field : header.fields)
@@ -68,11 +58,11 @@ bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& co
     }
     std::int64_t code = 0;
     std::int64_t sub = 0;
-    if (!AccountsFile::ReadAccount(FieldOf(f, columns, Column::Code), FieldOf(f, columns, Column::Sub), code, sub,
+    if (!AccountsFile::ReadAccount(columns.Field(f, Column::Code), columns.Field(f, Column::Sub), code, sub,
                                    reason))
         return false;
     std::int64_t period = -1;
-    const std::string_view periodField = FieldOf(f, columns, Column::Period);
+    const std::string_view periodField = columns.Field(f, Column::Period);
     if (!CsvField::ToInteger(periodField, 0, 18, period) || !BalancesFile::IsPeriod(period)) {
         reason =
             "the period must be 0 (opening), 1 to 12 (month of the fiscal year), 15 (interim closing) or "
@@ -80,10 +70,10 @@ bool ReadRow(const CsvReader::Record& record, const ImportColumns::Positions& co
             AccountsFile::Quoted(periodField);
         return false;
     }
-    if (!ReadAmount(FieldOf(f, columns, Column::Debit), Column::Debit, 0, row.debit, reason) ||
-        !ReadAmount(FieldOf(f, columns, Column::Credit), Column::Credit, 0, row.credit, reason) ||
-        !ReadAmount(FieldOf(f, columns, Column::DebitIncl), Column::DebitIncl, row.debit, row.debitIncl, reason) ||
-        !ReadAmount(FieldOf(f, columns, Column::CreditIncl), Column::CreditIncl, row.credit, row.creditIncl, reason))
+    if (!ReadAmount(columns.Field(f, Column::Debit), Column::Debit, 0, row.debit, reason) ||
+        !ReadAmount(columns.Field(f, Column::Credit), Column::Credit, 0, row.credit, reason) ||
+        !ReadAmount(columns.Field(f, Column::DebitIncl), Column::DebitIncl, row.debit, row.debitIncl, reason) ||
+        !ReadAmount(columns.Field(f, Column::CreditIncl), Column::CreditIncl, row.credit, row.creditIncl, reason))
         return false;
     row.line = record.line;
     row.code = static_cast<std::int32_t>(code);

@@ -4,6 +4,7 @@
 
 #include "platform/PlainText.h"
 #include "tools/mzn-books/CsvField.h"
+#include "tools/mzn-books/MessageTemplate.h"
 #include "tools/mzn-books/Utf8Text.h"
 
 namespace {
@@ -141,4 +142,21 @@ std::size_t ImportColumns::Positions::FieldsNeeded(std::span<const Column> requi
     for (Column column : required)
         if (Of(column)) needed = std::max(needed, *Of(column) + 1);
     return needed;
+}
+
+std::string_view ImportColumns::Positions::Field(const std::vector<std::string>& fields, Column column) const {
+    const std::optional<std::size_t> index = Of(column);
+    if (!index || *index >= fields.size()) return std::string_view();
+    return fields[*index];
+}
+
+bool ImportColumns::Positions::Read(const std::vector<std::string>& header, std::span<const Column> required,
+                                    std::string_view englishHeader, Positions& columns, std::string& reason) {
+    columns = Positions(header);
+    const std::string missing = columns.Missing(required);
+    if (missing.empty()) return true;
+    reason = MessageTemplate::Fill("expected the header %1 (or the Japanese names of docs/books-formats.md); "
+                                   "no column for %2",
+                                   {std::string(englishHeader), missing});
+    return false;
 }

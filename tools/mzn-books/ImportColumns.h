@@ -51,6 +51,12 @@ public:
         std::string Missing(std::span<const Column> required) const;
         // The fields a line needs to reach every column of required.
         std::size_t FieldsNeeded(std::span<const Column> required) const;
+        // The field of a column in a line; empty when the column is missing.
+        std::string_view Field(const std::vector<std::string>& fields, Column column) const;
+        // The positions a file's header gives; false and the reason when it
+        // lacks a column of required (englishHeader: the file's own header).
+        static bool Read(const std::vector<std::string>& header, std::span<const Column> required,
+                         std::string_view englishHeader, Positions& columns, std::string& reason);
         bool Any() const { return any_; }
 
     private:

@@ -26,43 +26,8 @@ ImportText::Decoded Refuse(std::string_view bytes, std::size_t offset, const cha
 
 }  // namespace
 
-std::size_t ImportText::FirstInvalidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07;
-        } else {
-            return i;
-        }
-        if (i + length > bytes.size()) return i;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto trail = static_cast<unsigned char>(bytes[i + k]);
-            if ((trail & 0xC0) != 0x80) return i;
-            code = code << 6 | (trail & 0x3F);
-        }
-        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-        if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return i;
-        i += length;
-    }
-    return std::string_view::npos;
-}
-
 ImportText::Decoded ImportText::ToUtf8(std::string_view bytes, Encoding encoding) {
-    const std::size_t invalid = FirstInvalidUtf8(bytes);
+    const std::size_t invalid = TextCodec::FirstInvalidUtf8(bytes);
     if (encoding == Encoding::Utf8 || (encoding == Encoding::Detect && invalid == std::string_view::npos)) {
         if (invalid != std::string_view::npos) return Refuse(bytes, invalid, "UTF-8");
         Decoded decoded;

@@ -21,8 +21,4 @@ public:
     };
 
     static Decoded ToUtf8(std::string_view bytes, Encoding encoding);
-
-    // Well-formed UTF-8: no overlong forms, no surrogates, nothing above
-    // U+10FFFF. The offset of the first byte that breaks it, or npos.
-    static std::size_t FirstInvalidUtf8(std::string_view bytes);
 };
